@@ -1,0 +1,46 @@
+# The two commands of the README, and the builds behind them.
+#   make run    install what is missing, build, start the program
+#   make test   install what is missing, build with sanitizers, run every test
+#   make bench  Release build of the benchmarks, then run them
+#   make fuzz   build the libFuzzer targets with clang
+
+BUILD  ?= build
+JOBS   ?= 2
+WERROR ?= $(if $(CI),ON,OFF)
+GENERATOR := -G Ninja
+
+.PHONY: all deps build run test bench fuzz clean
+
+all: build
+
+deps:
+	@./scripts/install-deps
+
+$(BUILD)/release/build.ninja:
+	cmake -S . -B $(BUILD)/release $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVANE_BUILD_TESTS=OFF
+
+build: deps $(BUILD)/release/build.ninja
+	cmake --build $(BUILD)/release -j $(JOBS)
+
+run: build
+	$(BUILD)/release/bin/tolvane-cli status
+
+test: deps
+	cmake -S . -B $(BUILD)/test $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_SANITIZE=ON -DTOLVANE_WERROR=$(WERROR)
+	cmake --build $(BUILD)/test -j $(JOBS)
+	cd $(BUILD)/test && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS) --timeout 600
+
+bench: deps
+	cmake -S . -B $(BUILD)/bench $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTOLVANE_BUILD_TESTS=OFF -DTOLVANE_BUILD_BENCH=ON
+	cmake --build $(BUILD)/bench -j $(JOBS)
+	@for b in $(BUILD)/bench/bin/bench_*; do echo "== $$b"; "$$b" || exit 1; done
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTOLVANE_BUILD_TESTS=OFF -DTOLVANE_BUILD_FUZZ=ON
+	cmake --build $(BUILD)/fuzz -j $(JOBS)
+	@echo "fuzz targets: $$(ls $(BUILD)/fuzz/bin/fuzz_*)"
+
+clean:
+	rm -rf $(BUILD)

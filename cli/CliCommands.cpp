@@ -1,0 +1,94 @@
+#include "CliCommands.h"
+
+#include "common/AppFolder.h"
+#include "core/controller/ClsController.h"
+
+#include <QTextStream>
+
+namespace tolvane::cli {
+
+namespace {
+
+const char *kUsage =
+    "usage: tolvane-cli COMMAND\n"
+    "\n"
+    "commands:\n"
+    "  status       show the version, the recording status and the schedules\n"
+    "  --version    show the version\n"
+    "  --help       show this text\n"
+    "\n"
+    "Files live in $TOLVANE_HOME, or ~/.local/share/tolvane when it is not set.\n";
+
+void Print(std::FILE *f, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), f);
+}
+
+// "SMTWTFS" with "-" for the days the schedule does not record.
+QString DaysText(const ClsSchedule &s)
+{
+    static const char letters[] = "SMTWTFS";
+    QString days;
+    for (int day = 0; day < 7; ++day)
+        days += s.StartDay(day) == 1 ? QChar::fromLatin1(letters[day]) : QChar(u'-');
+    return days;
+}
+
+// Reads only: no clock setting, no lock, no file written.
+int ShowStatus(std::FILE *out, std::FILE *err)
+{
+    auto services = CoreServices::Real(AppFolder::Path());
+    services->tickTimer.reset();
+    ClsController controller(services);
+    QObject::connect(&controller, &ClsController::OnError, [err](const NumberedError &e) {
+        Print(err, QStringLiteral("tolvane-cli: error %1: %2\n").arg(e.Number()).arg(e.Description()));
+    });
+    int rc = 0;
+    try {
+        controller.Setup();
+    } catch (const NumberedError &e) {
+        Print(err, QStringLiteral("tolvane-cli: error %1: %2\n").arg(e.Number()).arg(e.Description()));
+        rc = 1;
+    }
+
+    QString text;
+    QTextStream ts(&text);
+    ts << "Tolvane " << controller.GetVersion() << "\n";
+    ts << "Folder: " << services->appFolder << "\n";
+    ts << "Status: " << StatusName(controller.Status()) << "\n";
+    ts << "Schedules: " << controller.nSchedules() << "\n";
+    for (const auto &entry : controller.ScheduleList()) {
+        const ClsSchedule &s = *entry.schedule;
+        ts << "  " << entry.key << "\t" << s.Name() << "\t" << DaysText(s) << "\t" << s.StartTime() << "-"
+           << s.EndTime() << "\t" << (s.Valid() ? "valid" : "invalid") << "\n";
+    }
+    ts.flush();
+    Print(out, text);
+    return rc;
+}
+
+}  // namespace
+
+int Run(const QStringList &arguments, std::FILE *out, std::FILE *err)
+{
+    const QString command = arguments.value(1);
+    if (command == QLatin1String("--version")) {
+        auto services = CoreServices::Real(AppFolder::Path());
+        services->tickTimer.reset();
+        Print(out, QStringLiteral("tolvane-cli %1\n").arg(ClsController(services).GetVersion()));
+        return 0;
+    }
+    if (command == QLatin1String("status"))
+        return ShowStatus(out, err);
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        Print(out, QString::fromLatin1(kUsage));
+        return 0;
+    }
+    Print(err, command.isEmpty() ? QStringLiteral("tolvane-cli: no command given\n")
+                                 : QStringLiteral("tolvane-cli: unknown command \"%1\"\n").arg(command));
+    Print(err, QString::fromLatin1(kUsage));
+    return 2;
+}
+
+}  // namespace tolvane::cli

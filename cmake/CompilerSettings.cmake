@@ -1,0 +1,15 @@
+# Strict warnings for every target of the project; -Werror when TOLVANE_WERROR is on (CI).
+add_compile_options(-Wall -Wextra -Wpedantic)
+if(TOLVANE_WERROR)
+  add_compile_options(-Werror)
+endif()
+
+if(TOLVANE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+find_program(CCACHE_PROGRAM ccache)
+if(CCACHE_PROGRAM)
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${CCACHE_PROGRAM})
+endif()

@@ -1,0 +1,17 @@
+#include "CoreServices.h"
+
+#include "core/platform/AlignedTickTimer.h"
+
+namespace tolvane {
+
+std::shared_ptr<CoreServices> CoreServices::Real(const QString &appFolder)
+{
+    auto services = std::make_shared<CoreServices>();
+    services->appFolder = appFolder;
+    services->clock = std::make_shared<SystemClock>();
+    services->notifier = std::make_shared<StderrNotifier>();
+    services->tickTimer = std::make_shared<AlignedTickTimer>();
+    return services;
+}
+
+}  // namespace tolvane
