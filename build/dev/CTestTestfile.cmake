@@ -6,6 +6,7 @@
 # testing this directory and lists subdirectories to be tested as well.
 subdirs("common")
 subdirs("mixer/interfaces")
+subdirs("mixer/alsa")
 subdirs("core")
 subdirs("cli")
 subdirs("tests")

@@ -366,6 +366,7 @@ core/tolcore_autogen/timestamp: \
   /work/main/common/NumberedError.h \
   /work/main/core/CMakeLists.txt \
   /work/main/core/capture/ClsICapture2Output.h \
+  /work/main/core/capture/ICaptureFactory.h \
   /work/main/core/capture/ICapturePipeline.h \
   /work/main/core/capture/uCaptureSetting.h \
   /work/main/core/controller/ClsController.cpp \
