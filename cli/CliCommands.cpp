@@ -1,5 +1,9 @@
 #include "CliCommands.h"
 
+#include "cli/CliServices.h"
+#include "cli/ConsoleOutput.h"
+#include "cli/RunCommand.h"
+#include "cli/SntpCommand.h"
 #include "common/AppFolder.h"
 #include "core/controller/ClsController.h"
 
@@ -14,16 +18,16 @@ const char *kUsage =
     "\n"
     "commands:\n"
     "  status       show the version, the recording status and the schedules\n"
+    "  run          run the timetable until interrupted (Ctrl-C or SIGTERM stop cleanly)\n"
+    "  sntp SERVER [--set]\n"
+    "               ask a time server (host or host:port) for the time and show the offset;\n"
+    "               --set also sets the clock from it\n"
     "  --version    show the version\n"
     "  --help       show this text\n"
     "\n"
-    "Files live in $TOLVANE_HOME, or ~/.local/share/tolvane when it is not set.\n";
-
-void Print(std::FILE *f, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), f);
-}
+    "Files live in $TOLVANE_HOME, or ~/.local/share/tolvane when it is not set.\n"
+    "With TOLVANE_DRY_RUN=1 the recorder never hibernates, powers off or sets the clock;\n"
+    "it prints what it would have done.\n";
 
 // "SMTWTFS" with "-" for the days the schedule does not record.
 QString DaysText(const ClsSchedule &s)
@@ -38,8 +42,7 @@ QString DaysText(const ClsSchedule &s)
 // Reads only: no clock setting, no lock, no file written.
 int ShowStatus(std::FILE *out, std::FILE *err)
 {
-    auto services = CoreServices::Real(AppFolder::Path());
-    services->tickTimer.reset();
+    auto services = MakeServices(ServiceMode::ReadOnly);
     ClsController controller(services);
     QObject::connect(&controller, &ClsController::OnError, [err](const NumberedError &e) {
         Print(err, QStringLiteral("tolvane-cli: error %1: %2\n").arg(e.Number()).arg(e.Description()));
@@ -74,13 +77,17 @@ int Run(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     const QString command = arguments.value(1);
     if (command == QLatin1String("--version")) {
-        auto services = CoreServices::Real(AppFolder::Path());
-        services->tickTimer.reset();
-        Print(out, QStringLiteral("tolvane-cli %1\n").arg(ClsController(services).GetVersion()));
+        Print(out, QStringLiteral("tolvane-cli %1\n").arg(ClsController(MakeServices(ServiceMode::ReadOnly)).GetVersion()));
         return 0;
     }
     if (command == QLatin1String("status"))
         return ShowStatus(out, err);
+    if (command == QLatin1String("run"))
+        return RunTimetable(out, err);
+    if (command == QLatin1String("sntp") && arguments.size() >= 3) {
+        const bool set = arguments.size() >= 4 && arguments.at(3) == QLatin1String("--set");
+        return AskTimeServer(arguments.at(2), set, out, err);
+    }
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         Print(out, QString::fromLatin1(kUsage));
         return 0;

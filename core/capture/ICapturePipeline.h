@@ -36,6 +36,9 @@ signals:
     void FinishRealTimePart(const QString &FilePath);
     // Writing failed and the recording is being stopped.
     void WriteError(const tolvane::NumberedError &Err);
+    // After StopCapture (or a write failure): every file of the recording is closed and
+    // reported. Not raised for monitoring.
+    void CaptureClosed();
 };
 
 }  // namespace tolvane

@@ -1,11 +1,18 @@
 #include "ClsController.h"
 
 #include "common/DateTimeText.h"
+#include "core/capture/ICaptureFactory.h"
+#include "core/encoder/IWavFile2MP3.h"
 #include "core/persistence/ClsScheduleSaveLoad.h"
+#include "core/schedule/ClsFileNameMaker.h"
+#include "core/timesync/ClsNTP.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
+#include <cmath>
 #include <optional>
 
 namespace tolvane {
@@ -26,15 +33,41 @@ NumberedError FolderCreationError(const QString &path)
     return NumberedError::Standard(ErrNo::PathFileAccess, kSource);
 }
 
+Seconds TimeOfDayOrThrow(const QString &text)
+{
+    if (const auto t = ParseTimeOfDay(text))
+        return *t;
+    throw NumberedError(ErrNo::TypeMismatch, QStringLiteral("\"%1\" is not a time of day").arg(text), kSource);
+}
+
+qint64 SecondsOfDay(const QDateTime &moment)
+{
+    return moment.time().msecsSinceStartOfDay() / 1000;
+}
+
+// Objects may be asked to go while one of their own signals is being handled; they are let go
+// once the event loop is back.
+template <typename T>
+void DisposeLater(T holder)
+{
+    QTimer::singleShot(0, [keep = std::move(holder)] {});
+}
+
 }  // namespace
 
 ClsController::ClsController(std::shared_ptr<CoreServices> services, QObject *parent)
-    : QObject(parent), m_services(std::move(services))
+    : QObject(parent),
+      m_services(std::move(services)),
+      m_executeList(m_services),
+      m_mixerSelection(m_services->mixerFactory),
+      m_ntp(std::make_unique<ClsNTP>(m_services->clock))
 {
     m_log.setFilePath(m_services->appFolder + QStringLiteral("/rec.log"));
     setNoSoundVolume(0);
     setBufferLength(1);
     setDefaultSavePath(QString());
+    connect(m_ntp.get(), &ClsNTP::Finished, this, &ClsController::OnTimeAnswer);
+    m_ntp->Initialize();
     m_defaultSchedule = NewSchedule();
 }
 
@@ -43,6 +76,8 @@ ClsController::~ClsController()
     if (m_services->tickTimer)
         m_services->tickTimer->Stop();
 }
+
+// ---- Set-up, options, schedules ----
 
 void ClsController::Setup()
 {
@@ -57,17 +92,22 @@ void ClsController::Setup()
     if (m_services->tickTimer)
         m_services->tickTimer->Start(std::chrono::milliseconds(100), [this] { Tick(); });
 
-    UseWME = m_services->probeWindowsMedia && m_services->probeWindowsMedia();
-    UseGOGO = m_services->probeMp3Encoder && m_services->probeMp3Encoder();
+    try {
+        UseWME = m_services->captureFactory && m_services->captureFactory->WindowsMediaAvailable();
+    } catch (const NumberedError &) {
+        UseWME = false;
+    }
+    try {
+        UseGOGO = m_services->encoderFactory && m_services->encoderFactory->Create() != nullptr;
+    } catch (const NumberedError &) {
+        UseGOGO = false;
+    }
 
+    if (gSetTime && gSetTimeOnAppStart)
+        SetTimeFromServer();
     SetStatus(tolvane::Status::Idle);
     if (loadError)
         throw *loadError;
-}
-
-void ClsController::Tick()
-{
-    // The timetable steps of the tick.
 }
 
 void ClsController::SaveSetting()
@@ -76,18 +116,12 @@ void ClsController::SaveSetting()
         ClsScheduleSaveLoad().SaveSchedule(*this, QString());
     } catch (const NumberedError &e) {
         emit OnError(e);
-        try {
-            Log(QStringLiteral("Setting"), QStringLiteral("SaveFailed"));
-        } catch (const NumberedError &logError) {
-            emit OnError(logError);
-        }
+        Attempt([&] { Log(QStringLiteral("Setting"), QStringLiteral("SaveFailed")); });
+        Report();
         return;
     }
-    try {
-        Log(QStringLiteral("Setting"), QStringLiteral("SaveSuccessed"));
-    } catch (const NumberedError &e) {
-        emit OnError(e);
-    }
+    Attempt([&] { Log(QStringLiteral("Setting"), QStringLiteral("SaveSuccessed")); });
+    Report();
 }
 
 QString ClsController::GetVersion() const
@@ -100,11 +134,6 @@ void ClsController::SetPriority(qint32 iPriorityIndex)
     if (iPriorityIndex < 0 || iPriorityIndex > 4)
         throw NumberedError::Standard(ErrNo::SubscriptOutOfRange, kSource);
     m_priorityIndex = iPriorityIndex;
-}
-
-bool ClsController::WaitForGOGO() const
-{
-    return !m_encodeQueue.empty();
 }
 
 void ClsController::setBufferLength(qint32 v)
@@ -133,7 +162,7 @@ void ClsController::setDefaultSavePath(const QString &P)
             Log(QStringLiteral("DefaultSavePath"), QStringLiteral("Setted App.Path"));
             return;
         }
-        if (QFileInfo(P).isDir()) {
+        if (QFileInfo(P).isDir() || m_services->readOnly) {
             m_defaultSavePath = P;
             return;
         }
@@ -218,9 +247,721 @@ void ClsController::SetStatus(tolvane::Status s)
 
 void ClsController::Log(const QString &subject, const QString &event) const
 {
-    if (!gMakeLog)
+    if (!gMakeLog || m_services->readOnly)
         return;
     m_log.AppendLog(subject + QLatin1Char(' ') + GeneralDateTimeText(m_services->clock->Now()) + event);
+}
+
+bool ClsController::IsCapturing() const
+{
+    switch (m_status) {
+    case tolvane::Status::PresetWave:
+    case tolvane::Status::PresetWM:
+    case tolvane::Status::ManualWave:
+    case tolvane::Status::ManualWM:
+    case tolvane::Status::ManualEndSetWave:
+    case tolvane::Status::ManualEndSetWM: return true;
+    default: return false;
+    }
+}
+
+template <typename F>
+void ClsController::Attempt(F &&statement)
+{
+    try {
+        statement();
+    } catch (const NumberedError &e) {
+        m_pending.push_back(e);
+    } catch (const std::exception &e) {
+        m_pending.emplace_back(ErrNo::InvalidProcedureCall, QString::fromLocal8Bit(e.what()), kSource);
+    }
+}
+
+void ClsController::Report()
+{
+    std::vector<NumberedError> errors;
+    errors.swap(m_pending);
+    for (const NumberedError &e : errors)
+        emit OnError(e);
+}
+
+// ---- The tick ----
+
+void ClsController::Tick()
+{
+    // A tick entered again while one runs (the event loop turns inside a tick) does nothing:
+    // the running tick has already seen this moment.
+    if (m_inTick || m_released)
+        return;
+    m_inTick = true;
+    const QDateTime now = m_services->clock->Now();
+    std::vector<NumberedError> malformed;
+    // Reported at once: each one is reported only the first time a check meets it.
+    const auto takeMalformed = [&] {
+        for (const NumberedError &e : malformed)
+            emit OnError(e);
+        malformed.clear();
+    };
+
+    // 1. A Windows Media recording is prepared five seconds ahead.
+    std::shared_ptr<ClsSchedule> due;
+    Attempt([&] { due = m_schedules.CheckScheduleBefore5Second(now, &malformed); });
+    takeMalformed();
+    if (due) {
+        if (m_status == tolvane::Status::Monitor) {
+            Attempt([&] { StopMonitor(); });
+            QCoreApplication::processEvents();
+        }
+        if (!gbParameterSetted) {
+            gbParameterSetted = true;
+            Attempt([&] {
+                PrepareCapture(due, true);
+                m_preparedFor = due;
+            });
+        }
+    }
+    Report();
+
+    // 2. Before-programs are queued once per occurrence.
+    due.reset();
+    Attempt([&] { due = m_schedules.CheckBeforeExecute(now, &malformed); });
+    takeMalformed();
+    if (due) {
+        if (!due->BeforeExecutePath().isEmpty()) {
+            const auto start = ParseTimeOfDay(due->StartTime()).value_or(Seconds(0));
+            Attempt([&] { QueueBeforeProgram(*due, start + WrapDay(due->StartTimeDelay()) + Seconds(10)); });
+        }
+        due->setBeforeExecuted(true);
+    }
+
+    // 3. Start, monitor or end depending on the status.
+    switch (m_status) {
+    case tolvane::Status::Idle:
+    case tolvane::Status::Monitor: {
+        Attempt([&] { m_executeList.Execute(); });
+        Report();
+        if (m_status == tolvane::Status::Idle) {
+            // The sound card is opened 20 seconds before every timetable recording.
+            Attempt([&] { due = m_schedules.CheckStartSchedule(now, 20, &malformed); });
+            takeMalformed();
+            if (due)
+                StartMonitor();
+        }
+        due.reset();
+        Attempt([&] { due = m_schedules.CheckStartSchedule(now, 0, &malformed); });
+        takeMalformed();
+        if (due)
+            StartOnTime(due);
+        break;
+    }
+    case tolvane::Status::PresetWM:
+    case tolvane::Status::ManualEndSetWave:
+    case tolvane::Status::ManualEndSetWM:
+        CheckEndTime();
+        Report();
+        break;
+    default: break;
+    }
+
+    // 4. The PC clock ends timetable WAVE recordings when so chosen.
+    if (m_status == tolvane::Status::PresetWave && gSelectEndTimeChecker == EndTimeChecker::PCTime) {
+        CheckEndTime();
+        Report();
+    }
+
+    // 5. The daily clock setting, once within its second.
+    const QString second = FormatTimeOfDay(Seconds(SecondsOfDay(m_services->clock->Now())));
+    if (gSetTime && gSetTimeOnPresetTime && gSetTimeTime == second) {
+        const QString key = now.date().toString(Qt::ISODate) + second;
+        if (m_lastPresetClockSecond != key) {
+            m_lastPresetClockSecond = key;
+            Attempt([&] { SetTimeFromServer(); });
+            Report();
+        }
+    }
+
+    // 7. A stop that the capture handlers asked for.
+    if (m_stopRequest) {
+        m_stopRequest = false;
+        StopCapture();
+        Report();
+    }
+    m_pending.clear();
+    m_inTick = false;
+}
+
+void ClsController::StartOnTime(const std::shared_ptr<ClsSchedule> &S)
+{
+    if (m_status == tolvane::Status::Monitor) {
+        Attempt([&] { StopMonitor(); });
+        QCoreApplication::processEvents();
+    }
+    // A preparation made five seconds ahead is used only for the schedule it was made for.
+    if (!(gbParameterSetted && m_preparedFor == S && m_preparedOutput))
+        Attempt([&] { PrepareCapture(S, false); });
+    gbParameterSetted = false;
+    m_preparedFor.reset();
+    Attempt([&] { BeginCapture(); });
+    if (m_activeOutput)
+        Attempt([&] {
+            SetStatus(S->RecordingFormat() == FormatType::windowsmedia ? tolvane::Status::PresetWM
+                                                                       : tolvane::Status::PresetWave);
+        });
+    if (S->BeforeExecute())
+        S->setBeforeExecuted(false);
+    Report();
+    Attempt([&] { m_captureEndTime = WrapDay(TimeOfDayOrThrow(S->EndTime()) + WrapDay(S->EndTimeDelay())); });
+    // The one-shot delays are used up by this occurrence.
+    S->setStartTimeDelay(Seconds(0));
+    S->setEndTimeDelay(Seconds(0));
+}
+
+void ClsController::CheckEndTime()
+{
+    if (SecondsOfDay(m_services->clock->Now()) == WrapDay(m_captureEndTime).count())
+        StopCapture();
+}
+
+qint32 ClsController::LastCaptureTimeBySecond() const
+{
+    if (!m_capturingSchedule)
+        throw NumberedError::Standard(ErrNo::ObjectNotSet, kSource);
+    return static_cast<qint32>(m_captureEndTime.count() - SecondsOfDay(m_services->clock->Now()));
+}
+
+// ---- The capture session ----
+
+std::shared_ptr<ClsController::CaptureRun> ClsController::NewPipelineRun()
+{
+    if (!m_services->captureFactory)
+        throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("there is no capture device support"), kSource);
+    auto run = std::make_shared<CaptureRun>();
+    run->pipeline = m_services->captureFactory->CreatePipeline();
+    ICapturePipeline *p = run->pipeline.get();
+    const std::weak_ptr<CaptureRun> weak = run;
+
+    connect(p, qOverload<std::shared_ptr<ClsSchedule>>(&ICapturePipeline::SetParameter), this,
+            [this](std::shared_ptr<ClsSchedule> schedule) { emit OnSetParameter(schedule, m_status); });
+    connect(p, &ICapturePipeline::ArriveWaveData16, this, [this, weak](std::vector<qint16> &block) {
+        if (auto r = weak.lock())
+            OnPipelineBlock16(r, block);
+    });
+    connect(p, &ICapturePipeline::ArriveWaveData8, this, [this, weak](std::vector<quint8> &block) {
+        if (auto r = weak.lock())
+            OnPipelineBlock8(r, block);
+    });
+    connect(p, &ICapturePipeline::FinishCapture, this, [this, weak](const QString &path) {
+        if (auto r = weak.lock())
+            OnPipelineFileFinished(r, path);
+    });
+    connect(p, &ICapturePipeline::FinishRealTimePart, this, [this](const QString &path) {
+        emit OnCaptureFileFinished(path);
+        Attempt([&] { Log(QStringLiteral("RealTime MP3 Encode"), QStringLiteral("Finished ") + path); });
+        Report();
+    });
+    connect(p, &ICapturePipeline::WriteError, this, [this, weak](const NumberedError &e) {
+        emit OnError(e);
+        // The pipeline has stopped writing; the controller's own stop returns to Idle.
+        if (auto r = weak.lock(); r && r == m_run && IsCapturing())
+            m_stopRequest = true;
+    });
+    connect(p, &ICapturePipeline::CaptureClosed, this, [this, weak] {
+        if (auto r = weak.lock())
+            OnPipelineClosed(r);
+    });
+
+    // Earlier runs stay until their files are closed; a pipeline that never says so is let go
+    // after a few more recordings.
+    if (m_run)
+        m_retiredRuns.push_back(m_run);
+    std::erase_if(m_retiredRuns, [](const auto &r) { return r->closed; });
+    while (m_retiredRuns.size() > 4)
+        m_retiredRuns.erase(m_retiredRuns.begin());
+    m_run = run;
+    return run;
+}
+
+void ClsController::PrepareCapture(const std::shared_ptr<ClsSchedule> &S, bool earlyPreparation)
+{
+    Log(S->Name(), QStringLiteral("SetParameterProcessing"));
+    auto C = NewSchedule();
+    C->CopyFrom(*S);
+    const Seconds start = WrapDay(TimeOfDayOrThrow(S->StartTime()) + WrapDay(C->StartTimeDelay()));
+    const Seconds end = WrapDay(TimeOfDayOrThrow(S->EndTime()) + WrapDay(C->EndTimeDelay()));
+    C->setStartTime(FormatTimeOfDay(start));
+    C->setEndTime(FormatTimeOfDay(end));
+
+    uCaptureSetting setting;
+    setting.Schedule = C;
+    setting.BufferLength = m_bufferLength;
+    setting.NoSoundVolume = static_cast<qint32>(std::nearbyint(std::min(m_noSoundVolume, 2147483647.0)));
+    setting.FilePath = S->SavePath().isEmpty() ? m_defaultSavePath : S->SavePath();
+    const QDateTime base = m_services->clock->Now().addSecs(earlyPreparation ? 5 : 0);
+    setting.FileName = ClsFileNameMaker::MakeFileName(C->FileName(), C->Name(), base,
+                                                      -static_cast<qint32>(C->TimeDayStart().count()));
+    setting.WMEFilePath = S->WMEFilePath().isEmpty() ? m_defaultSchedule->WMEFilePath() : S->WMEFilePath();
+
+    if (S->RecordingFormat() != FormatType::windowsmedia) {
+        const auto run = NewPipelineRun();
+        m_preparedOutput = run->pipeline;
+        run->encodeAfterCapture = S->RecordingFormat() == FormatType::MP3 && UseGOGO;
+        qint64 length = (end - start).count();
+        if (length <= 0)
+            length += kDay.count();
+        mlRecAllTime = static_cast<qint32>(length);
+        m_secondsCaptured = 0;
+        m_carriedSamples = 0;
+    } else {
+        m_preparedOutput = m_services->captureFactory ? m_services->captureFactory->WindowsMediaOutput() : nullptr;
+        if (!m_preparedOutput)
+            throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("Windows Media recording is not available here"),
+                                kSource);
+    }
+    m_preparedSchedule = C;
+    m_preparedOutput->SetParameter(setting);
+    Log(S->Name(), QStringLiteral("SetParameterSuccess"));
+}
+
+void ClsController::BeginCapture()
+{
+    if (!m_preparedSchedule || !m_preparedOutput) {
+        m_preparedSchedule.reset();
+        m_preparedOutput.reset();
+        throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("no capture was prepared"), kSource);
+    }
+    Attempt([&] { Log(m_preparedSchedule->Name(), QStringLiteral("StartProcessing")); });
+    m_capturingSchedule = std::move(m_preparedSchedule);
+    ClsSchedule &C = *m_capturingSchedule;
+    Attempt([&] { m_captureEndTime = TimeOfDayOrThrow(C.EndTime()); });
+    m_stopRequest = false;
+
+    // A before-program not queued for this occurrence (a manual start) runs now, if still in time.
+    if (C.BeforeExecute() && !C.BeforeExecuted()) {
+        Attempt([&] { QueueBeforeProgram(C, TimeOfDayOrThrow(C.StartTime()) + Seconds(10)); });
+        C.setBeforeExecuted(true);
+        Attempt([&] { m_executeList.Execute(); });
+        Report();
+    }
+
+    m_activeOutput = std::move(m_preparedOutput);
+    if (m_run && m_activeOutput == m_run->pipeline) {
+        m_run->schedule = m_capturingSchedule;
+        m_run->encodeAfterCapture =
+            C.RecordingFormat() == FormatType::MP3 && UseGOGO && !C.MP3()->MP3RealTime();
+    }
+    ApplyMixerSelection();
+
+    bool started = false;
+    Attempt([&] {
+        m_activeOutput->StartCapture();
+        started = true;
+    });
+    if (!started) {
+        // Nothing is being recorded: do not pretend otherwise (the error is reported).
+        m_activeOutput.reset();
+        RestoreMixerSelection();
+    }
+    Attempt([&] { Log(C.Name(), QStringLiteral("StartProcessing")); });
+}
+
+void ClsController::QueueBeforeProgram(ClsSchedule &schedule, Seconds limit)
+{
+    m_executeList.Add(schedule.BeforeExecutePath(), QString())->setLimitExecuteTime(limit);
+}
+
+void ClsController::ApplyMixerSelection()
+{
+    const ClsSchedule &C = *m_capturingSchedule;
+    if (!C.UseSystemSourceDevice() && C.SourceLineIndex() != -1)
+        Attempt([&] { m_mixerSelection.Apply(C.DeviceID(), C.SourceLineIndex()); });
+    Attempt([&] { Log(QStringLiteral("MixerSetting"), QStringLiteral("Changed")); });
+}
+
+void ClsController::RestoreMixerSelection()
+{
+    Attempt([&] { m_mixerSelection.Restore(); });
+    Attempt([&] { Log(QStringLiteral("MixerSetting"), QStringLiteral("TakenBack")); });
+}
+
+void ClsController::StartOnTimeCapture(const std::shared_ptr<ClsSchedule> &iSchedule)
+{
+    Attempt([&] { Log(QStringLiteral("OnTime"), QStringLiteral("OnTimeCaptureStart")); });
+    if (m_activeOutput) {
+        // One sound card, one recording: a second start would orphan the running capture.
+        m_pending.emplace_back(ErrNo::InvalidProcedureCall, QStringLiteral("a recording is already running"), kSource);
+        Report();
+        return;
+    }
+    if (m_status == tolvane::Status::Monitor) {
+        Attempt([&] { StopMonitor(); });
+        QCoreApplication::processEvents();
+    }
+    Attempt([&] {
+        SetStatus(iSchedule->RecordingFormat() == FormatType::windowsmedia ? tolvane::Status::ManualWM
+                                                                           : tolvane::Status::ManualWave);
+    });
+    try {
+        PrepareCapture(iSchedule, false);
+    } catch (const NumberedError &e) {
+        m_pending.push_back(e);
+        Report();
+        return;
+    }
+    Attempt([&] { BeginCapture(); });
+    Report();
+}
+
+void ClsController::setCaptureEndTime(Seconds T)
+{
+    m_captureEndTime = T;
+    if (m_status == tolvane::Status::PresetWave || m_status == tolvane::Status::ManualWave)
+        SetStatus(tolvane::Status::ManualEndSetWave);
+    else if (m_status == tolvane::Status::PresetWM || m_status == tolvane::Status::ManualWM)
+        SetStatus(tolvane::Status::ManualEndSetWM);
+    Log(QStringLiteral("EndTime"), QStringLiteral("Changed"));
+}
+
+void ClsController::StopCapture()
+{
+    if (!m_activeOutput) {
+        // Nothing began: return to Idle, but never repeat the last recording's after-actions.
+        if (IsCapturing())
+            Attempt([&] { SetStatus(tolvane::Status::Idle); });
+        Report();
+        return;
+    }
+    const std::shared_ptr<ClsSchedule> C = m_capturingSchedule;
+    const auto output = std::move(m_activeOutput);
+    const std::shared_ptr<CaptureRun> run = (m_run && output == m_run->pipeline) ? m_run : nullptr;
+    if (run)
+        run->stopped = true;
+
+    Attempt([&] { Log(C->Name(), QStringLiteral("StopProcessing")); });
+    Attempt([&] { output->StopCapture(); });
+    Attempt([&] { SetStatus(tolvane::Status::Idle); });
+    RestoreMixerSelection();
+    Attempt([&] { Log(C->Name(), QStringLiteral("StopSuccess")); });
+
+    if (C->AfterExecute() && !C->AfterExecutePath().isEmpty()) {
+        Attempt([&] { m_executeList.Add(C->AfterExecutePath(), QString())->setUnlimitExecute(true); });
+        Attempt([&] { m_executeList.Execute(); });
+    }
+    Report();
+
+    // Power and quit wait for pending encodes, and for the recording's last file to be closed.
+    const bool closing = run && !run->closed;
+    if (closing)
+        m_stoppingRun = run;
+    PowerAndQuitActions(*C, WaitForGOGO() || (run && run->encodeAfterCapture) || closing);
+    Report();
+}
+
+void ClsController::PowerAndQuitActions(const ClsSchedule &schedule, bool defer)
+{
+    if (schedule.Hibernate()) {
+        if (defer)
+            m_deferHibernate = true;
+        else
+            Attempt([&] { m_services->power->Hibernate(); });
+    }
+    if (schedule.ExitWindows()) {
+        if (defer)
+            m_deferExitWindows = true;
+        else
+            Attempt([&] { m_services->power->PowerOff(); });
+    }
+    if (schedule.ExitTV()) {
+        if (defer)
+            m_deferQuit = true;
+        else
+            Quit();
+    }
+}
+
+void ClsController::DeferredActions()
+{
+    if (m_deferHibernate) {
+        m_deferHibernate = false;
+        Attempt([&] { m_services->power->Hibernate(); });
+    }
+    if (m_deferExitWindows) {
+        m_deferExitWindows = false;
+        Attempt([&] { m_services->power->PowerOff(); });
+    }
+    m_pending.clear();  // power failures are ignored
+    if (m_deferQuit) {
+        m_deferQuit = false;
+        Quit();
+    }
+}
+
+void ClsController::Quit()
+{
+    bool cancel = false;
+    emit OnUnload(cancel);
+    if (!cancel)
+        Release();
+}
+
+void ClsController::Release()
+{
+    m_released = true;
+    if (m_services->tickTimer)
+        m_services->tickTimer->Stop();
+    std::vector<std::shared_ptr<CaptureRun>> runs = std::move(m_retiredRuns);
+    runs.push_back(std::move(m_run));
+    DisposeLater(std::move(runs));
+    DisposeLater(std::move(m_gogo));
+    m_encodeQueue.clear();
+    m_activeOutput.reset();
+    m_preparedOutput.reset();
+}
+
+void ClsController::StartMonitor()
+{
+    if (IsCapturing())
+        return;
+    try {
+        const auto run = NewPipelineRun();
+        run->closed = true;  // monitoring writes no file
+        auto copy = NewSchedule();
+        copy->CopyFrom(*m_defaultSchedule);
+        m_capturingSchedule = copy;
+        SetStatus(tolvane::Status::Monitor);
+        mlRecAllTime = 86400;
+        m_secondsCaptured = 0;
+        m_carriedSamples = 0;
+        run->pipeline->BeginMonitor(m_defaultSchedule);
+        Log(QStringLiteral("Monitor"), QStringLiteral("StartSuccessed"));
+    } catch (const NumberedError &e) {
+        DisposeLater(std::move(m_run));
+        m_capturingSchedule.reset();
+        Attempt([&] { SetStatus(tolvane::Status::Idle); });
+        m_pending.insert(m_pending.begin(), e);
+        Attempt([&] { Log(QStringLiteral("Monitor"), QStringLiteral("StartFailed")); });
+        Report();
+    }
+}
+
+void ClsController::StopMonitor()
+{
+    if (m_status != tolvane::Status::Monitor)
+        return;
+    if (m_run)
+        m_run->pipeline->EndMonitor();
+    SetStatus(tolvane::Status::Idle);
+    DisposeLater(std::move(m_run));
+    m_capturingSchedule.reset();
+    Log(QStringLiteral("Monitor"), QStringLiteral("Stoped"));
+}
+
+// ---- Captured blocks ----
+
+bool ClsController::CountSamples(qsizetype &count)
+{
+    const ClsWave &wave = *m_capturingSchedule->WaveSetting();
+    const qint64 perSecond = qint64{SampleRateOf(wave.Frequency())} * ChannelCountOf(wave.Channel());
+    if (perSecond <= 0)
+        return false;
+    const qint64 remaining = mlRecAllTime - m_secondsCaptured;
+    const qint64 carried = m_carriedSamples;
+    if (count + carried > remaining * perSecond)
+        count = static_cast<qsizetype>(remaining * perSecond - carried);
+    const qint64 total = count + carried;
+    m_secondsCaptured += static_cast<qint32>(total / perSecond);
+    m_carriedSamples = static_cast<qint32>(total % perSecond);
+    if (m_secondsCaptured < mlRecAllTime)
+        return false;
+    m_stopRequest = true;
+    return true;
+}
+
+void ClsController::OnPipelineBlock16(const std::shared_ptr<CaptureRun> &run, std::vector<qint16> &block)
+{
+    if (run != m_run)
+        return;  // a finished pipeline's last block: written as it is, not counted or shown
+    if (m_secondsCaptured >= mlRecAllTime) {
+        block.assign(1, 0);  // the pipeline writes nothing for the zero-level placeholder
+        return;
+    }
+    bool stopSet = false;
+    if (m_status == tolvane::Status::PresetWave && gSelectEndTimeChecker == EndTimeChecker::nSample) {
+        qsizetype count = static_cast<qsizetype>(block.size());
+        stopSet = CountSamples(count);
+        block.resize(static_cast<size_t>(count));
+    }
+    if (!stopSet)
+        emit OnArriveWaveData16(block);
+}
+
+void ClsController::OnPipelineBlock8(const std::shared_ptr<CaptureRun> &run, std::vector<quint8> &block)
+{
+    if (run != m_run)
+        return;
+    if (m_secondsCaptured >= mlRecAllTime) {
+        block.assign(1, 128);
+        return;
+    }
+    if (m_status == tolvane::Status::PresetWave && gSelectEndTimeChecker == EndTimeChecker::nSample) {
+        qsizetype count = static_cast<qsizetype>(block.size());
+        CountSamples(count);
+        block.resize(static_cast<size_t>(count));
+    }
+    emit OnArriveWaveData8(block);
+}
+
+// ---- The after-capture chain ----
+
+void ClsController::OnPipelineFileFinished(const std::shared_ptr<CaptureRun> &run, const QString &path)
+{
+    emit OnCaptureFileFinished(path);
+    if (!run->encodeAfterCapture || !run->schedule)
+        return;
+    m_encodeQueue.push_back({path, run->schedule});
+    if (m_gogo)
+        return;  // an encode is running; this job waits its turn
+    try {
+        if (!m_services->encoderFactory)
+            throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("there is no MP3 encoder"), kSource);
+        m_gogo = std::shared_ptr<IWavFile2MP3>(m_services->encoderFactory->Create());
+        IWavFile2MP3 *gogo = m_gogo.get();
+        connect(gogo, &IWavFile2MP3::FinishEncode, this, &ClsController::OnFinishEncode);
+        connect(gogo, &IWavFile2MP3::EncodeError, this, [this](const NumberedError &e) {
+            m_jobFailed = true;
+            emit OnError(e);
+        });
+        connect(gogo, &IWavFile2MP3::EncodeProgress, this, [this](double fraction) {
+            if (!m_encodeQueue.empty())
+                emit OnEncodeProgress(m_encodeQueue.front().FilePath, fraction);
+        });
+        StartEncodeJob(m_encodeQueue.front());
+        Attempt([&] { LogEncode(QStringLiteral("Started")); });
+    } catch (const NumberedError &e) {
+        emit OnError(e);
+        m_encodeQueue.pop_front();
+        if (m_encodeQueue.empty())
+            DisposeLater(std::move(m_gogo));
+        Attempt([&] { LogEncode(QStringLiteral("StartFailed")); });
+    }
+    Report();
+}
+
+void ClsController::OnPipelineClosed(const std::shared_ptr<CaptureRun> &run)
+{
+    run->closed = true;
+    if (run != m_stoppingRun)
+        return;
+    m_stoppingRun.reset();
+    if (m_encodeQueue.empty())
+        DeferredActions();
+}
+
+void ClsController::StartEncodeJob(const ClsEncodeSchedule &job)
+{
+    const ClsSchedule &S = *job.Schedule;
+    const QDateTime now = m_services->clock->Now();
+    const auto adjust = -static_cast<qint32>(S.TimeDayStart().count());
+    const ID3Tag tag = S.MP3()->ID3Tag();
+    const auto expand = [&](const QString &text) { return ClsFileNameMaker::MakeFileName(text, S.Name(), now, adjust); };
+    const Mp3EncodeSettings settings = Mp3EncodeSettings::From(*S.MP3(), expand(tag.Title), expand(tag.Artist),
+                                                               expand(tag.Album), expand(tag.Year), expand(tag.Comment));
+    m_jobFailed = false;
+    m_gogo->SetParameter(job.FilePath, SampleRateOf(S.WaveSetting()->Frequency()),
+                         static_cast<qint32>(S.WaveSetting()->Channel()), settings);
+    m_gogo->EncodeFile();
+}
+
+void ClsController::OnFinishEncode()
+{
+    if (m_encodeQueue.empty())
+        return;
+    m_encodeQueue.pop_front();
+    Attempt([&] { LogEncode(m_jobFailed ? QStringLiteral("Failed") : QStringLiteral("Successed")); });
+
+    // A server that failed may be gone; the next job gets a fresh one.
+    if (m_jobFailed && !m_encodeQueue.empty()) {
+        DisposeLater(std::move(m_gogo));
+        try {
+            m_gogo = std::shared_ptr<IWavFile2MP3>(m_services->encoderFactory->Create());
+        } catch (const NumberedError &e) {
+            emit OnError(e);
+        }
+        if (m_gogo) {
+            IWavFile2MP3 *gogo = m_gogo.get();
+            connect(gogo, &IWavFile2MP3::FinishEncode, this, &ClsController::OnFinishEncode);
+            connect(gogo, &IWavFile2MP3::EncodeError, this, [this](const NumberedError &e) {
+                m_jobFailed = true;
+                emit OnError(e);
+            });
+        }
+    }
+
+    bool failed = false;
+    while (!m_encodeQueue.empty() && m_gogo) {
+        try {
+            StartEncodeJob(m_encodeQueue.front());
+            Attempt([&] { LogEncode(QStringLiteral("Started")); });
+            Report();
+            return;
+        } catch (const NumberedError &e) {
+            failed = true;
+            m_services->notifier->ShowMessage(
+                QStringLiteral("MP3へのエンコード中にエラーが発生しました。このエンコードを中止します。エラー番号は") +
+                    QString::number(e.Number()) + QStringLiteral("です。") + e.Description(),
+                MessageIcon::Critical, QStringLiteral("EncodeError"));
+            m_encodeQueue.pop_front();
+            Attempt([&] { LogEncode(QStringLiteral("Failed")); });
+        }
+    }
+    if (!m_gogo)
+        m_encodeQueue.clear();
+    DisposeLater(std::move(m_gogo));
+    Report();
+    if (!failed && !m_stoppingRun)
+        DeferredActions();
+}
+
+void ClsController::LogEncode(const QString &event)
+{
+    Log(QStringLiteral("Wave to MP3 Encode"), event);
+}
+
+// ---- The clock ----
+
+void ClsController::SetTimeFromServer()
+{
+    if (m_services->readOnly || m_ntp->Busy())
+        return;
+    Log(QStringLiteral("PCTime"), QStringLiteral("GetTimeFrom ") + gSetTimeServer);
+    // "host:port" asks a server on another port than 123.
+    QString host = gSetTimeServer.trimmed();
+    quint16 port = 123;
+    const qsizetype colon = host.lastIndexOf(QLatin1Char(':'));
+    if (colon > 0 && host.indexOf(QLatin1Char(':')) == colon) {
+        bool ok = false;
+        const uint p = host.mid(colon + 1).toUInt(&ok);
+        if (ok && p > 0 && p <= 65535) {
+            port = static_cast<quint16>(p);
+            host.truncate(colon);
+        }
+    }
+    m_ntp->GetDate(host, 1024, port);
+}
+
+void ClsController::OnTimeAnswer(const QDateTime &serverTime)
+{
+    bool succeeded = false;
+    if (serverTime.isValid()) {
+        try {
+            m_services->clockSetter->SetTime(serverTime);
+            succeeded = true;
+        } catch (const NumberedError &e) {
+            emit OnError(e);
+        }
+    }
+    Attempt([&] { Log(QStringLiteral("PCTime"), succeeded ? QStringLiteral("ChangeSuccessed") : QStringLiteral("GetTimeFailed")); });
+    Report();
+    emit OnTimeSet(succeeded);
 }
 
 }  // namespace tolvane

@@ -1,15 +1,20 @@
 #pragma once
 // The one object through which a front-end drives the recorder: it owns the schedules and the
-// options, keeps the recording status and raises events for everything that happens.
+// options, runs the timetable, starts and stops captures, encodes finished files, and raises
+// events for everything that happens.
 
 #include "common/ClsLogSaver.h"
 #include "common/NumberedError.h"
+#include "core/capture/ICapturePipeline.h"
 #include "core/controller/ClsEncodeSchedule.h"
+#include "core/controller/MixerSelection.h"
 #include "core/controller/Status.h"
 #include "core/platform/CoreServices.h"
 #include "core/schedule/ClsSchedule.h"
+#include "core/schedule/ColExecuteList.h"
 #include "core/schedule/ColSchedule.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -19,14 +24,17 @@
 
 namespace tolvane {
 
+class ClsNTP;
+class IWavFile2MP3;
+
 class ClsController : public QObject {
     Q_OBJECT
 public:
     explicit ClsController(std::shared_ptr<CoreServices> services, QObject *parent = nullptr);
     ~ClsController() override;
 
-    // Loads schedules and options, starts the tick, probes the encoders and enters Idle.
-    // A load error is raised after every other step has been done.
+    // Loads schedules and options, starts the tick, probes the encoders, optionally sets the
+    // clock, and enters Idle. A load error is raised after every other step has been done.
     void Setup();
     tolvane::Status Status() const { return m_status; }
     // Saves everything to "schedule.xml"; failures go to OnError and the log, never to the caller.
@@ -53,7 +61,8 @@ public:
     // 0 idle, 1 below normal, 2 normal, 3 above normal, 4 high; recorded only.
     void SetPriority(qint32 iPriorityIndex);
     qint32 PriorityIndex() const { return m_priorityIndex; }
-    bool WaitForGOGO() const;
+    // True while MP3 encodes are queued or running.
+    bool WaitForGOGO() const { return !m_encodeQueue.empty(); }
     qint32 BufferLength() const { return m_bufferLength; }
     void setBufferLength(qint32 v);
     double NoSoundVolume() const { return m_noSoundVolume; }
@@ -68,18 +77,37 @@ public:
     std::shared_ptr<ClsSchedule> Schedule(const QString &iID) const;
     void ChangeSchedule(const QString &iID, const ClsSchedule &iSchedule);
     qint32 DeleteSchedule(const QString &iID);
+    // The private copy of the schedule being captured or monitored (kept after the stop).
     std::shared_ptr<ClsSchedule> CapturingSchedule() const { return m_capturingSchedule; }
     std::shared_ptr<ClsSchedule> DefaultSchedule() const { return m_defaultSchedule; }
     void setDefaultSchedule(std::shared_ptr<ClsSchedule> v);
 
+    // Captures. None of these fails towards the caller except StopMonitor; errors go to OnError.
+    void StartOnTimeCapture(const std::shared_ptr<ClsSchedule> &iSchedule);
+    void StopCapture();
+    void StartMonitor();
+    void StopMonitor();
+    // The time of day at which the current capture ends; setting it is the user's end time.
+    Seconds CaptureEndTime() const { return m_captureEndTime; }
+    void setCaptureEndTime(Seconds T);
+    // Whole seconds from now to CaptureEndTime on the same day; throws 91 when nothing was captured.
+    qint32 LastCaptureTimeBySecond() const;
+
+    // True while a stopped recording's last files are still being closed.
+    bool CaptureFinishing() const { return m_stoppingRun != nullptr; }
+    bool IsCapturing() const;
+
     // One step of the timetable; the program's timer calls it every 100 ms, tests call it directly.
     void Tick();
+    // Asks the time server and sets the clock from its answer; the outcome arrives later.
+    void SetTimeFromServer();
 
     // Core-internal: the list itself (for the schedule files), a new identifier, a new schedule.
     ColSchedule &ScheduleList() { return m_schedules; }
     QString NewScheduleKey();
     std::shared_ptr<ClsSchedule> NewSchedule() const;
     const std::shared_ptr<CoreServices> &Services() const { return m_services; }
+    ColExecuteList &ExecuteList() { return m_executeList; }
 
 signals:
     void OnStatusChanged(tolvane::Status Status);
@@ -90,18 +118,62 @@ signals:
     void OnStopCapture();
     void OnUnload(bool &Cancel);
     void OnError(const tolvane::NumberedError &Err);
+    // A recording file has been completed (a WAVE file or a real-time MP3 part).
+    void OnCaptureFileFinished(const QString &FilePath);
+    // How far the MP3 encode of FilePath has come, 0 to 1.
+    void OnEncodeProgress(const QString &FilePath, double Fraction);
+    // The clock-setting step has ended; Succeeded tells whether the clock was set.
+    void OnTimeSet(bool Succeeded);
 
 private:
+    // One capture pipeline's recording, kept until the pipeline is replaced, so that files it
+    // finishes after the stop are still handled with its own schedule and settings.
+    struct CaptureRun {
+        std::shared_ptr<ICapturePipeline> pipeline;
+        std::shared_ptr<ClsSchedule> schedule;
+        bool encodeAfterCapture = false;
+        bool stopped = false;  // StopCapture has been called for it
+        bool closed = false;   // every file of it is closed
+    };
+
     void SetStatus(tolvane::Status s);
     // Appends "subject date-timeevent" while gMakeLog is on; file errors reach the caller.
     void Log(const QString &subject, const QString &event) const;
 
+    // Errors of operations that report instead of failing: collected statement by statement,
+    // then raised through OnError at the reporting points.
+    template <typename F>
+    void Attempt(F &&statement);
+    void Report();
+
+    void PrepareCapture(const std::shared_ptr<ClsSchedule> &S, bool earlyPreparation);
+    void BeginCapture();
+    void StartOnTime(const std::shared_ptr<ClsSchedule> &S);
+    void OnTimeAnswer(const QDateTime &serverTime);
+    void CheckEndTime();
+    void ApplyMixerSelection();
+    void RestoreMixerSelection();
+    std::shared_ptr<CaptureRun> NewPipelineRun();
+    void QueueBeforeProgram(ClsSchedule &schedule, Seconds limit);
+    void PowerAndQuitActions(const ClsSchedule &schedule, bool defer);
+    void DeferredActions();
+    void Quit();
+    void Release();
+
+    void OnPipelineBlock16(const std::shared_ptr<CaptureRun> &run, std::vector<qint16> &block);
+    void OnPipelineBlock8(const std::shared_ptr<CaptureRun> &run, std::vector<quint8> &block);
+    bool CountSamples(qsizetype &count);
+    void OnPipelineFileFinished(const std::shared_ptr<CaptureRun> &run, const QString &path);
+    void OnPipelineClosed(const std::shared_ptr<CaptureRun> &run);
+    void StartEncodeJob(const ClsEncodeSchedule &job);
+    void OnFinishEncode();
+    void LogEncode(const QString &event);
+
     std::shared_ptr<CoreServices> m_services;
     ClsLogSaver m_log;
     ColSchedule m_schedules;
+    ColExecuteList m_executeList;
     std::shared_ptr<ClsSchedule> m_defaultSchedule;
-    std::shared_ptr<ClsSchedule> m_capturingSchedule;
-    std::deque<ClsEncodeSchedule> m_encodeQueue;
     tolvane::Status m_status = tolvane::Status::StartUp;
     QString m_defaultSavePath;
     double m_noSoundVolume = 0;
@@ -109,6 +181,35 @@ private:
     bool m_monitorBeforeRec = false;
     qint32 m_priorityIndex = 2;
     qint32 m_scheduleCounter = 0;
+    bool m_released = false;
+
+    // The capture session.
+    std::shared_ptr<ClsSchedule> m_capturingSchedule;
+    std::shared_ptr<ClsSchedule> m_preparedSchedule;
+    std::shared_ptr<ClsSchedule> m_preparedFor;  // the stored schedule the preparation was made for
+    std::shared_ptr<ClsICapture2Output> m_preparedOutput;
+    std::shared_ptr<ClsICapture2Output> m_activeOutput;
+    std::shared_ptr<CaptureRun> m_run;                       // the current pipeline's run
+    std::vector<std::shared_ptr<CaptureRun>> m_retiredRuns;  // earlier runs still finishing
+    std::shared_ptr<CaptureRun> m_stoppingRun;               // the run whose end the deferred actions wait for
+    MixerSelection m_mixerSelection;
+    Seconds m_captureEndTime{0};
+    qint32 m_secondsCaptured = 0;
+    qint32 m_carriedSamples = 0;
+    bool m_stopRequest = false;
+    bool m_inTick = false;
+    QString m_lastPresetClockSecond;
+
+    // The after-capture chain.
+    std::deque<ClsEncodeSchedule> m_encodeQueue;
+    std::shared_ptr<IWavFile2MP3> m_gogo;
+    bool m_jobFailed = false;
+    bool m_deferHibernate = false;
+    bool m_deferExitWindows = false;
+    bool m_deferQuit = false;
+
+    std::unique_ptr<ClsNTP> m_ntp;
+    std::vector<NumberedError> m_pending;
 };
 
 }  // namespace tolvane

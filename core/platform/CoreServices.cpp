@@ -1,6 +1,7 @@
 #include "CoreServices.h"
 
 #include "core/platform/AlignedTickTimer.h"
+#include "core/platform/LogindPower.h"
 
 namespace tolvane {
 
@@ -11,6 +12,9 @@ std::shared_ptr<CoreServices> CoreServices::Real(const QString &appFolder)
     services->clock = std::make_shared<SystemClock>();
     services->notifier = std::make_shared<StderrNotifier>();
     services->tickTimer = std::make_shared<AlignedTickTimer>();
+    services->power = std::make_shared<LogindPower>();
+    services->shell = std::make_shared<LinuxShellLauncher>();
+    services->clockSetter = std::make_shared<SystemClockSetter>();
     return services;
 }
 

@@ -3,28 +3,42 @@
 // (fakes) and shared by the controller and the schedules it makes.
 
 #include "core/platform/IClock.h"
+#include "core/platform/IClockSetter.h"
+#include "core/platform/IPower.h"
+#include "core/platform/IShellLauncher.h"
 #include "core/platform/ITickTimer.h"
 #include "core/platform/IUserNotifier.h"
+#include "mixer/interfaces/IMixer.h"
 
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 namespace tolvane {
 
+class ICaptureFactory;
+class IEncoderFactory;
+
 struct CoreServices {
     // Where "schedule.xml", "rec.log" and the other files of the core live (no trailing "/").
     QString appFolder;
+    // A read-only run (tolvane-cli status): no file or folder is written, no log line, no clock
+    // query; the schedules are shown as stored.
+    bool readOnly = false;
+
     std::shared_ptr<IClock> clock;
     std::shared_ptr<IUserNotifier> notifier;
     std::shared_ptr<ITickTimer> tickTimer;
+    std::shared_ptr<IPower> power;
+    std::shared_ptr<IShellLauncher> shell;
+    std::shared_ptr<IClockSetter> clockSetter;
+    // Capture outputs, the MP3 encoder and the mixer; null when the platform has none.
+    std::shared_ptr<ICaptureFactory> captureFactory;
+    std::shared_ptr<IEncoderFactory> encoderFactory;
+    MixerFactory mixerFactory;
 
-    // Whether the Windows Media output and the MP3 encoder can be used here.
-    std::function<bool()> probeWindowsMedia;
-    std::function<bool()> probeMp3Encoder;
-
-    // The Linux services: the wall clock, a tick aligned to it, messages on standard error.
+    // The Linux services: the wall clock, a tick aligned to it, messages on standard error,
+    // logind, the real clock, programs started detached.
     static std::shared_ptr<CoreServices> Real(const QString &appFolder);
 };
 

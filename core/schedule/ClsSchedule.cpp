@@ -83,7 +83,8 @@ void ClsSchedule::setSavePath(const QString &v)
         return;
     }
     const QFileInfo info(v);
-    if (info.isDir() || QDir().mkdir(v)) {
+    // A read-only run shows the folder as stored and creates nothing.
+    if (info.isDir() || m_services->readOnly || QDir().mkdir(v)) {
         m_savePath = v;
         return;
     }

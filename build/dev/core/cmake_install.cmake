@@ -125,3 +125,8 @@ if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   include("/work/main/build/dev/core/schedule/cmake_install.cmake")
 endif()
 
+if(NOT CMAKE_INSTALL_LOCAL_ONLY)
+  # Include the install script for the subdirectory.
+  include("/work/main/build/dev/core/timesync/cmake_install.cmake")
+endif()
+

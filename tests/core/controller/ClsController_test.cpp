@@ -58,7 +58,7 @@ TEST_F(ControllerTest, NewControllerDefaults)
 // Setup starts the 100 ms tick, takes the probes' answers and enters Idle once, with its log line.
 TEST_F(ControllerTest, SetupEntersIdleOnce)
 {
-    env.services->probeMp3Encoder = [] { return true; };
+    env.capture->windowsMedia.reset();
     controller.gMakeLog = true;
     controller.Setup();
     EXPECT_EQ(controller.Status(), tolvane::Status::Idle);
@@ -73,6 +73,17 @@ TEST_F(ControllerTest, SetupEntersIdleOnce)
     controller.Setup();
     EXPECT_EQ(statuses.size(), 1u);
     EXPECT_EQ(LogLines().filter(QRegularExpression("^Status ")).size(), 1);
+}
+
+// Without an encoder the recorder still sets up, with MP3 encoding off.
+TEST_F(ControllerTest, SetupWithoutEncoderOrWindowsMedia)
+{
+    env.encoders->unavailable = true;
+    env.services->captureFactory.reset();
+    controller.Setup();
+    EXPECT_EQ(controller.Status(), tolvane::Status::Idle);
+    EXPECT_FALSE(controller.UseGOGO);
+    EXPECT_FALSE(controller.UseWME);
 }
 
 // Nothing is written while the log option is off.

@@ -10,6 +10,8 @@ common/tolcommon_autogen/timestamp: \
   /work/main/common/DateTimeText.h \
   /work/main/common/FileError.cpp \
   /work/main/common/FileError.h \
+  /work/main/common/InstanceLock.cpp \
+  /work/main/common/InstanceLock.h \
   /work/main/common/NumberedError.cpp \
   /work/main/common/NumberedError.h \
   /work/main/common/TextCodec.cpp \

@@ -304,6 +304,7 @@ core/tolcore_autogen/timestamp: \
   /usr/include/x86_64-linux-gnu/qt6/QtCore/qglobalstatic.h \
   /usr/include/x86_64-linux-gnu/qt6/QtCore/qhash.h \
   /usr/include/x86_64-linux-gnu/qt6/QtCore/qhashfunctions.h \
+  /usr/include/x86_64-linux-gnu/qt6/QtCore/qiodevice.h \
   /usr/include/x86_64-linux-gnu/qt6/QtCore/qiodevicebase.h \
   /usr/include/x86_64-linux-gnu/qt6/QtCore/qiterable.h \
   /usr/include/x86_64-linux-gnu/qt6/QtCore/qiterator.h \
@@ -353,6 +354,14 @@ core/tolcore_autogen/timestamp: \
   /usr/include/x86_64-linux-gnu/qt6/QtCore/qvariant.h \
   /usr/include/x86_64-linux-gnu/qt6/QtCore/qvarlengtharray.h \
   /usr/include/x86_64-linux-gnu/qt6/QtCore/qversiontagging.h \
+  /usr/include/x86_64-linux-gnu/qt6/QtNetwork/QHostAddress \
+  /usr/include/x86_64-linux-gnu/qt6/QtNetwork/QUdpSocket \
+  /usr/include/x86_64-linux-gnu/qt6/QtNetwork/qabstractsocket.h \
+  /usr/include/x86_64-linux-gnu/qt6/QtNetwork/qhostaddress.h \
+  /usr/include/x86_64-linux-gnu/qt6/QtNetwork/qtnetwork-config.h \
+  /usr/include/x86_64-linux-gnu/qt6/QtNetwork/qtnetworkexports.h \
+  /usr/include/x86_64-linux-gnu/qt6/QtNetwork/qtnetworkglobal.h \
+  /usr/include/x86_64-linux-gnu/qt6/QtNetwork/qudpsocket.h \
   /usr/include/x86_64-linux-gnu/sys/cdefs.h \
   /usr/include/x86_64-linux-gnu/sys/syscall.h \
   /usr/lib/gcc/x86_64-linux-gnu/12/include/limits.h \
@@ -372,6 +381,8 @@ core/tolcore_autogen/timestamp: \
   /work/main/core/controller/ClsController.cpp \
   /work/main/core/controller/ClsController.h \
   /work/main/core/controller/ClsEncodeSchedule.h \
+  /work/main/core/controller/MixerSelection.cpp \
+  /work/main/core/controller/MixerSelection.h \
   /work/main/core/controller/Status.cpp \
   /work/main/core/controller/Status.h \
   /work/main/core/encoder/IWavFile2MP3.h \
@@ -381,12 +392,21 @@ core/tolcore_autogen/timestamp: \
   /work/main/core/persistence/ClsScheduleSaveLoad.h \
   /work/main/core/platform/AlignedTickTimer.cpp \
   /work/main/core/platform/AlignedTickTimer.h \
+  /work/main/core/platform/ClockSetters.cpp \
   /work/main/core/platform/CoreServices.cpp \
   /work/main/core/platform/CoreServices.h \
   /work/main/core/platform/IClock.h \
+  /work/main/core/platform/IClockSetter.h \
+  /work/main/core/platform/IPower.h \
+  /work/main/core/platform/IShellLauncher.h \
   /work/main/core/platform/ITickTimer.h \
   /work/main/core/platform/IUserNotifier.cpp \
   /work/main/core/platform/IUserNotifier.h \
+  /work/main/core/platform/LinuxShellLauncher.cpp \
+  /work/main/core/platform/LogindPower.cpp \
+  /work/main/core/platform/LogindPower.h \
+  /work/main/core/schedule/ClsExecuteItem.cpp \
+  /work/main/core/schedule/ClsExecuteItem.h \
   /work/main/core/schedule/ClsFileNameMaker.cpp \
   /work/main/core/schedule/ClsFileNameMaker.h \
   /work/main/core/schedule/ClsMP3.cpp \
@@ -395,10 +415,22 @@ core/tolcore_autogen/timestamp: \
   /work/main/core/schedule/ClsSchedule.h \
   /work/main/core/schedule/ClsWave.cpp \
   /work/main/core/schedule/ClsWave.h \
+  /work/main/core/schedule/ColExecuteList.cpp \
+  /work/main/core/schedule/ColExecuteList.h \
   /work/main/core/schedule/ColSchedule.cpp \
   /work/main/core/schedule/ColSchedule.h \
   /work/main/core/schedule/ID3Tag.h \
   /work/main/core/schedule/ScheduleTypes.h \
   /work/main/core/schedule/TimeOfDay.cpp \
   /work/main/core/schedule/TimeOfDay.h \
+  /work/main/core/timesync/ClsNTP.cpp \
+  /work/main/core/timesync/ClsNTP.h \
+  /work/main/core/timesync/SntpPacket.cpp \
+  /work/main/core/timesync/SntpPacket.h \
+  /work/main/mixer/interfaces/IDestinationLine.h \
+  /work/main/mixer/interfaces/IDevice.h \
+  /work/main/mixer/interfaces/ILineControl.h \
+  /work/main/mixer/interfaces/IMixer.h \
+  /work/main/mixer/interfaces/ISourceLine.h \
+  /work/main/mixer/interfaces/LevorkRecords.h \
   /usr/bin/cmake

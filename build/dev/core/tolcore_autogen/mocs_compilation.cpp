@@ -3,3 +3,4 @@
 #include "NPUKSKGWT2/moc_ClsController.cpp"
 #include "4WWOBXRAAT/moc_IWavFile2MP3.cpp"
 #include "YR7UWPOU5E/moc_AlignedTickTimer.cpp"
+#include "IGSPKPRAL7/moc_ClsNTP.cpp"

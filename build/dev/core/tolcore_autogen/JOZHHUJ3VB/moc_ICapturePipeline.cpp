@@ -26,7 +26,7 @@ QT_WARNING_PUSH
 QT_WARNING_DISABLE_DEPRECATED
 namespace {
 struct qt_meta_stringdata_tolvane__ICapturePipeline_t {
-    uint offsetsAndSizes[32];
+    uint offsetsAndSizes[34];
     char stringdata0[26];
     char stringdata1[13];
     char stringdata2[1];
@@ -43,6 +43,7 @@ struct qt_meta_stringdata_tolvane__ICapturePipeline_t {
     char stringdata13[11];
     char stringdata14[23];
     char stringdata15[4];
+    char stringdata16[14];
 };
 #define QT_MOC_LITERAL(ofs, len) \
     uint(sizeof(qt_meta_stringdata_tolvane__ICapturePipeline_t::offsetsAndSizes) + ofs), len 
@@ -63,7 +64,8 @@ Q_CONSTINIT static const qt_meta_stringdata_tolvane__ICapturePipeline_t qt_meta_
         QT_MOC_LITERAL(194, 18),  // "FinishRealTimePart"
         QT_MOC_LITERAL(213, 10),  // "WriteError"
         QT_MOC_LITERAL(224, 22),  // "tolvane::NumberedError"
-        QT_MOC_LITERAL(247, 3)   // "Err"
+        QT_MOC_LITERAL(247, 3),  // "Err"
+        QT_MOC_LITERAL(251, 13)   // "CaptureClosed"
     },
     "tolvane::ICapturePipeline",
     "SetParameter",
@@ -80,7 +82,8 @@ Q_CONSTINIT static const qt_meta_stringdata_tolvane__ICapturePipeline_t qt_meta_
     "FinishRealTimePart",
     "WriteError",
     "tolvane::NumberedError",
-    "Err"
+    "Err",
+    "CaptureClosed"
 };
 #undef QT_MOC_LITERAL
 } // unnamed namespace
@@ -91,20 +94,21 @@ Q_CONSTINIT static const uint qt_meta_data_tolvane__ICapturePipeline[] = {
       10,       // revision
        0,       // classname
        0,    0, // classinfo
-       6,   14, // methods
+       7,   14, // methods
        0,    0, // properties
        0,    0, // enums/sets
        0,    0, // constructors
        0,       // flags
-       6,       // signalCount
+       7,       // signalCount
 
  // signals: name, argc, parameters, tag, flags, initial metatype offsets
-       1,    1,   50,    2, 0x06,    1 /* Public */,
-       5,    1,   53,    2, 0x06,    3 /* Public */,
-       8,    1,   56,    2, 0x06,    5 /* Public */,
-      10,    1,   59,    2, 0x06,    7 /* Public */,
-      12,    1,   62,    2, 0x06,    9 /* Public */,
-      13,    1,   65,    2, 0x06,   11 /* Public */,
+       1,    1,   56,    2, 0x06,    1 /* Public */,
+       5,    1,   59,    2, 0x06,    3 /* Public */,
+       8,    1,   62,    2, 0x06,    5 /* Public */,
+      10,    1,   65,    2, 0x06,    7 /* Public */,
+      12,    1,   68,    2, 0x06,    9 /* Public */,
+      13,    1,   71,    2, 0x06,   11 /* Public */,
+      16,    0,   74,    2, 0x06,   13 /* Public */,
 
  // signals: parameters
     QMetaType::Void, 0x80000000 | 3,    4,
@@ -113,6 +117,7 @@ Q_CONSTINIT static const uint qt_meta_data_tolvane__ICapturePipeline[] = {
     QMetaType::Void, QMetaType::QString,   11,
     QMetaType::Void, QMetaType::QString,   11,
     QMetaType::Void, 0x80000000 | 14,   15,
+    QMetaType::Void,
 
        0        // eod
 };
@@ -143,7 +148,9 @@ Q_CONSTINIT const QMetaObject tolvane::ICapturePipeline::staticMetaObject = { {
         QtPrivate::TypeAndForceComplete<const QString &, std::false_type>,
         // method 'WriteError'
         QtPrivate::TypeAndForceComplete<void, std::false_type>,
-        QtPrivate::TypeAndForceComplete<const tolvane::NumberedError &, std::false_type>
+        QtPrivate::TypeAndForceComplete<const tolvane::NumberedError &, std::false_type>,
+        // method 'CaptureClosed'
+        QtPrivate::TypeAndForceComplete<void, std::false_type>
     >,
     nullptr
 } };
@@ -160,6 +167,7 @@ void tolvane::ICapturePipeline::qt_static_metacall(QObject *_o, QMetaObject::Cal
         case 3: _t->FinishCapture((*reinterpret_cast< std::add_pointer_t<QString>>(_a[1]))); break;
         case 4: _t->FinishRealTimePart((*reinterpret_cast< std::add_pointer_t<QString>>(_a[1]))); break;
         case 5: _t->WriteError((*reinterpret_cast< std::add_pointer_t<tolvane::NumberedError>>(_a[1]))); break;
+        case 6: _t->CaptureClosed(); break;
         default: ;
         }
     } else if (_c == QMetaObject::IndexOfMethod) {
@@ -206,6 +214,13 @@ void tolvane::ICapturePipeline::qt_static_metacall(QObject *_o, QMetaObject::Cal
                 return;
             }
         }
+        {
+            using _t = void (ICapturePipeline::*)();
+            if (_t _q_method = &ICapturePipeline::CaptureClosed; *reinterpret_cast<_t *>(_a[1]) == _q_method) {
+                *result = 6;
+                return;
+            }
+        }
     }
 }
 
@@ -230,13 +245,13 @@ int tolvane::ICapturePipeline::qt_metacall(QMetaObject::Call _c, int _id, void *
     if (_id < 0)
         return _id;
     if (_c == QMetaObject::InvokeMetaMethod) {
-        if (_id < 6)
+        if (_id < 7)
             qt_static_metacall(this, _c, _id, _a);
-        _id -= 6;
+        _id -= 7;
     } else if (_c == QMetaObject::RegisterMethodArgumentMetaType) {
-        if (_id < 6)
+        if (_id < 7)
             *reinterpret_cast<QMetaType *>(_a[0]) = QMetaType();
-        _id -= 6;
+        _id -= 7;
     }
     return _id;
 }
@@ -281,6 +296,12 @@ void tolvane::ICapturePipeline::WriteError(const tolvane::NumberedError & _t1)
 {
     void *_a[] = { nullptr, const_cast<void*>(reinterpret_cast<const void*>(std::addressof(_t1))) };
     QMetaObject::activate(this, &staticMetaObject, 5, _a);
+}
+
+// SIGNAL 6
+void tolvane::ICapturePipeline::CaptureClosed()
+{
+    QMetaObject::activate(this, &staticMetaObject, 6, nullptr);
 }
 QT_WARNING_POP
 QT_END_MOC_NAMESPACE

@@ -26,7 +26,7 @@ QT_WARNING_PUSH
 QT_WARNING_DISABLE_DEPRECATED
 namespace {
 struct qt_meta_stringdata_tolvane__ClsController_t {
-    uint offsetsAndSizes[42];
+    uint offsetsAndSizes[54];
     char stringdata0[23];
     char stringdata1[16];
     char stringdata2[1];
@@ -48,6 +48,12 @@ struct qt_meta_stringdata_tolvane__ClsController_t {
     char stringdata18[8];
     char stringdata19[23];
     char stringdata20[4];
+    char stringdata21[22];
+    char stringdata22[9];
+    char stringdata23[17];
+    char stringdata24[9];
+    char stringdata25[10];
+    char stringdata26[10];
 };
 #define QT_MOC_LITERAL(ofs, len) \
     uint(sizeof(qt_meta_stringdata_tolvane__ClsController_t::offsetsAndSizes) + ofs), len 
@@ -73,7 +79,13 @@ Q_CONSTINIT static const qt_meta_stringdata_tolvane__ClsController_t qt_meta_str
         QT_MOC_LITERAL(257, 6),  // "Cancel"
         QT_MOC_LITERAL(264, 7),  // "OnError"
         QT_MOC_LITERAL(272, 22),  // "tolvane::NumberedError"
-        QT_MOC_LITERAL(295, 3)   // "Err"
+        QT_MOC_LITERAL(295, 3),  // "Err"
+        QT_MOC_LITERAL(299, 21),  // "OnCaptureFileFinished"
+        QT_MOC_LITERAL(321, 8),  // "FilePath"
+        QT_MOC_LITERAL(330, 16),  // "OnEncodeProgress"
+        QT_MOC_LITERAL(347, 8),  // "Fraction"
+        QT_MOC_LITERAL(356, 9),  // "OnTimeSet"
+        QT_MOC_LITERAL(366, 9)   // "Succeeded"
     },
     "tolvane::ClsController",
     "OnStatusChanged",
@@ -95,7 +107,13 @@ Q_CONSTINIT static const qt_meta_stringdata_tolvane__ClsController_t qt_meta_str
     "Cancel",
     "OnError",
     "tolvane::NumberedError",
-    "Err"
+    "Err",
+    "OnCaptureFileFinished",
+    "FilePath",
+    "OnEncodeProgress",
+    "Fraction",
+    "OnTimeSet",
+    "Succeeded"
 };
 #undef QT_MOC_LITERAL
 } // unnamed namespace
@@ -106,22 +124,25 @@ Q_CONSTINIT static const uint qt_meta_data_tolvane__ClsController[] = {
       10,       // revision
        0,       // classname
        0,    0, // classinfo
-       8,   14, // methods
+      11,   14, // methods
        0,    0, // properties
        0,    0, // enums/sets
        0,    0, // constructors
        0,       // flags
-       8,       // signalCount
+      11,       // signalCount
 
  // signals: name, argc, parameters, tag, flags, initial metatype offsets
-       1,    1,   62,    2, 0x06,    1 /* Public */,
-       5,    2,   65,    2, 0x06,    3 /* Public */,
-       8,    0,   70,    2, 0x06,    6 /* Public */,
-       9,    1,   71,    2, 0x06,    7 /* Public */,
-      12,    1,   74,    2, 0x06,    9 /* Public */,
-      14,    0,   77,    2, 0x06,   11 /* Public */,
-      15,    1,   78,    2, 0x06,   12 /* Public */,
-      18,    1,   81,    2, 0x06,   14 /* Public */,
+       1,    1,   80,    2, 0x06,    1 /* Public */,
+       5,    2,   83,    2, 0x06,    3 /* Public */,
+       8,    0,   88,    2, 0x06,    6 /* Public */,
+       9,    1,   89,    2, 0x06,    7 /* Public */,
+      12,    1,   92,    2, 0x06,    9 /* Public */,
+      14,    0,   95,    2, 0x06,   11 /* Public */,
+      15,    1,   96,    2, 0x06,   12 /* Public */,
+      18,    1,   99,    2, 0x06,   14 /* Public */,
+      21,    1,  102,    2, 0x06,   16 /* Public */,
+      23,    2,  105,    2, 0x06,   18 /* Public */,
+      25,    1,  110,    2, 0x06,   21 /* Public */,
 
  // signals: parameters
     QMetaType::Void, 0x80000000 | 3,    4,
@@ -132,6 +153,9 @@ Q_CONSTINIT static const uint qt_meta_data_tolvane__ClsController[] = {
     QMetaType::Void,
     QMetaType::Void, 0x80000000 | 16,   17,
     QMetaType::Void, 0x80000000 | 19,   20,
+    QMetaType::Void, QMetaType::QString,   22,
+    QMetaType::Void, QMetaType::QString, QMetaType::Double,   22,   24,
+    QMetaType::Void, QMetaType::Bool,   26,
 
        0        // eod
 };
@@ -167,7 +191,17 @@ Q_CONSTINIT const QMetaObject tolvane::ClsController::staticMetaObject = { {
         QtPrivate::TypeAndForceComplete<bool &, std::false_type>,
         // method 'OnError'
         QtPrivate::TypeAndForceComplete<void, std::false_type>,
-        QtPrivate::TypeAndForceComplete<const tolvane::NumberedError &, std::false_type>
+        QtPrivate::TypeAndForceComplete<const tolvane::NumberedError &, std::false_type>,
+        // method 'OnCaptureFileFinished'
+        QtPrivate::TypeAndForceComplete<void, std::false_type>,
+        QtPrivate::TypeAndForceComplete<const QString &, std::false_type>,
+        // method 'OnEncodeProgress'
+        QtPrivate::TypeAndForceComplete<void, std::false_type>,
+        QtPrivate::TypeAndForceComplete<const QString &, std::false_type>,
+        QtPrivate::TypeAndForceComplete<double, std::false_type>,
+        // method 'OnTimeSet'
+        QtPrivate::TypeAndForceComplete<void, std::false_type>,
+        QtPrivate::TypeAndForceComplete<bool, std::false_type>
     >,
     nullptr
 } };
@@ -186,6 +220,9 @@ void tolvane::ClsController::qt_static_metacall(QObject *_o, QMetaObject::Call _
         case 5: _t->OnStopCapture(); break;
         case 6: _t->OnUnload((*reinterpret_cast< std::add_pointer_t<bool&>>(_a[1]))); break;
         case 7: _t->OnError((*reinterpret_cast< std::add_pointer_t<tolvane::NumberedError>>(_a[1]))); break;
+        case 8: _t->OnCaptureFileFinished((*reinterpret_cast< std::add_pointer_t<QString>>(_a[1]))); break;
+        case 9: _t->OnEncodeProgress((*reinterpret_cast< std::add_pointer_t<QString>>(_a[1])),(*reinterpret_cast< std::add_pointer_t<double>>(_a[2]))); break;
+        case 10: _t->OnTimeSet((*reinterpret_cast< std::add_pointer_t<bool>>(_a[1]))); break;
         default: ;
         }
     } else if (_c == QMetaObject::IndexOfMethod) {
@@ -246,6 +283,27 @@ void tolvane::ClsController::qt_static_metacall(QObject *_o, QMetaObject::Call _
                 return;
             }
         }
+        {
+            using _t = void (ClsController::*)(const QString & );
+            if (_t _q_method = &ClsController::OnCaptureFileFinished; *reinterpret_cast<_t *>(_a[1]) == _q_method) {
+                *result = 8;
+                return;
+            }
+        }
+        {
+            using _t = void (ClsController::*)(const QString & , double );
+            if (_t _q_method = &ClsController::OnEncodeProgress; *reinterpret_cast<_t *>(_a[1]) == _q_method) {
+                *result = 9;
+                return;
+            }
+        }
+        {
+            using _t = void (ClsController::*)(bool );
+            if (_t _q_method = &ClsController::OnTimeSet; *reinterpret_cast<_t *>(_a[1]) == _q_method) {
+                *result = 10;
+                return;
+            }
+        }
     }
 }
 
@@ -268,13 +326,13 @@ int tolvane::ClsController::qt_metacall(QMetaObject::Call _c, int _id, void **_a
     if (_id < 0)
         return _id;
     if (_c == QMetaObject::InvokeMetaMethod) {
-        if (_id < 8)
+        if (_id < 11)
             qt_static_metacall(this, _c, _id, _a);
-        _id -= 8;
+        _id -= 11;
     } else if (_c == QMetaObject::RegisterMethodArgumentMetaType) {
-        if (_id < 8)
+        if (_id < 11)
             *reinterpret_cast<QMetaType *>(_a[0]) = QMetaType();
-        _id -= 8;
+        _id -= 11;
     }
     return _id;
 }
@@ -331,6 +389,27 @@ void tolvane::ClsController::OnError(const tolvane::NumberedError & _t1)
 {
     void *_a[] = { nullptr, const_cast<void*>(reinterpret_cast<const void*>(std::addressof(_t1))) };
     QMetaObject::activate(this, &staticMetaObject, 7, _a);
+}
+
+// SIGNAL 8
+void tolvane::ClsController::OnCaptureFileFinished(const QString & _t1)
+{
+    void *_a[] = { nullptr, const_cast<void*>(reinterpret_cast<const void*>(std::addressof(_t1))) };
+    QMetaObject::activate(this, &staticMetaObject, 8, _a);
+}
+
+// SIGNAL 9
+void tolvane::ClsController::OnEncodeProgress(const QString & _t1, double _t2)
+{
+    void *_a[] = { nullptr, const_cast<void*>(reinterpret_cast<const void*>(std::addressof(_t1))), const_cast<void*>(reinterpret_cast<const void*>(std::addressof(_t2))) };
+    QMetaObject::activate(this, &staticMetaObject, 9, _a);
+}
+
+// SIGNAL 10
+void tolvane::ClsController::OnTimeSet(bool _t1)
+{
+    void *_a[] = { nullptr, const_cast<void*>(reinterpret_cast<const void*>(std::addressof(_t1))) };
+    QMetaObject::activate(this, &staticMetaObject, 10, _a);
 }
 QT_WARNING_POP
 QT_END_MOC_NAMESPACE

@@ -361,16 +361,31 @@
   /usr/lib/gcc/x86_64-linux-gnu/12/include/syslimits.h \
   /work/main/common/ClsLogSaver.h \
   /work/main/common/NumberedError.h \
+  /work/main/core/capture/ClsICapture2Output.h \
+  /work/main/core/capture/ICapturePipeline.h \
+  /work/main/core/capture/uCaptureSetting.h \
   /work/main/core/controller/ClsEncodeSchedule.h \
+  /work/main/core/controller/MixerSelection.h \
   /work/main/core/controller/Status.h \
   /work/main/core/platform/CoreServices.h \
   /work/main/core/platform/IClock.h \
+  /work/main/core/platform/IClockSetter.h \
+  /work/main/core/platform/IPower.h \
+  /work/main/core/platform/IShellLauncher.h \
   /work/main/core/platform/ITickTimer.h \
   /work/main/core/platform/IUserNotifier.h \
+  /work/main/core/schedule/ClsExecuteItem.h \
   /work/main/core/schedule/ClsMP3.h \
   /work/main/core/schedule/ClsSchedule.h \
   /work/main/core/schedule/ClsWave.h \
+  /work/main/core/schedule/ColExecuteList.h \
   /work/main/core/schedule/ColSchedule.h \
   /work/main/core/schedule/ID3Tag.h \
   /work/main/core/schedule/ScheduleTypes.h \
-  /work/main/core/schedule/TimeOfDay.h
+  /work/main/core/schedule/TimeOfDay.h \
+  /work/main/mixer/interfaces/IDestinationLine.h \
+  /work/main/mixer/interfaces/IDevice.h \
+  /work/main/mixer/interfaces/ILineControl.h \
+  /work/main/mixer/interfaces/IMixer.h \
+  /work/main/mixer/interfaces/ISourceLine.h \
+  /work/main/mixer/interfaces/LevorkRecords.h

@@ -1,0 +1,52 @@
+#include "ConsoleOutput.h"
+
+#include "common/DateTimeText.h"
+#include "core/controller/ClsController.h"
+
+#include <QFileInfo>
+
+namespace tolvane::cli {
+
+void Print(std::FILE *f, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), f);
+    std::fflush(f);
+}
+
+void ConsoleOutput::Line(const QString &text)
+{
+    Print(m_out, GeneralDateTimeText(QDateTime::currentDateTime()) + QLatin1Char(' ') + text + QLatin1Char('\n'));
+}
+
+void ConsoleOutput::Error(const QString &text)
+{
+    Print(m_err, QStringLiteral("tolvane-cli: ") + text + QLatin1Char('\n'));
+}
+
+void ConsoleOutput::ReportError(const NumberedError &e)
+{
+    Error(QStringLiteral("error %1: %2").arg(e.Number()).arg(e.Description()));
+}
+
+void ConsoleOutput::Attach(ClsController &c)
+{
+    QObject::connect(&c, &ClsController::OnStatusChanged, [this](tolvane::Status s) {
+        Line(QStringLiteral("status %1").arg(StatusName(s)));
+    });
+    QObject::connect(&c, &ClsController::OnError, [this](const NumberedError &e) { ReportError(e); });
+    QObject::connect(&c, &ClsController::OnCaptureFileFinished,
+                     [this](const QString &path) { Line(QStringLiteral("finished %1").arg(path)); });
+    QObject::connect(&c, &ClsController::OnEncodeProgress, [this](const QString &path, double fraction) {
+        const int percent = static_cast<int>(fraction * 100);
+        if (percent / 10 == m_lastPercent / 10 && percent < 100)
+            return;
+        m_lastPercent = percent;
+        Line(QStringLiteral("encoding %1: %2 %").arg(QFileInfo(path).fileName()).arg(percent));
+    });
+    QObject::connect(&c, &ClsController::OnTimeSet, [this](bool ok) {
+        Line(ok ? QStringLiteral("clock set from the time server") : QStringLiteral("clock not set: no time from the server"));
+    });
+}
+
+}  // namespace tolvane::cli

@@ -1,0 +1,25 @@
+#include "InstanceLock.h"
+
+namespace tolvane {
+
+InstanceLock::InstanceLock(const QString &appFolder)
+    : m_path(appFolder + QStringLiteral("/tolvane.lock")), m_lock(m_path)
+{
+    // Held for days by a live process, so never stale by age; a lock left by a process that
+    // died is still taken over, as QLockFile checks whether its owner is running.
+    m_lock.setStaleLockTime(0);
+}
+
+bool InstanceLock::TryAcquire()
+{
+    return m_lock.tryLock(0);
+}
+
+qint64 InstanceLock::HolderPid() const
+{
+    qint64 pid = 0;
+    QString host, app;
+    return m_lock.getLockInfo(&pid, &host, &app) ? pid : 0;
+}
+
+}  // namespace tolvane

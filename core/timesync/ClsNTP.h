@@ -1,0 +1,57 @@
+#pragma once
+// Asks a time server for the time with one SNTP request over UDP, without blocking the event
+// loop: the answer arrives later as Finished. Only a reply that matches the request is believed.
+
+#include <QDateTime>
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include <memory>
+
+namespace tolvane {
+
+class IClock;
+
+class ClsNTP : public QObject {
+    Q_OBJECT
+public:
+    explicit ClsNTP(std::shared_ptr<IClock> clock, QObject *parent = nullptr);
+    ~ClsNTP() override;
+
+    // Sets TimeOut to 5000 ms.
+    void Initialize();
+    qint32 TimeOut() const { return m_timeOut; }
+    void setTimeOut(qint32 ms) { m_timeOut = ms; }
+
+    // Starts one request to Server (a dotted IPv4 address or a host name) on UDP port Port, from
+    // local_port (or whatever port the system gives when that is taken). False when a request
+    // is still running. Every failure raises Err; the end is always one Finished.
+    bool GetDate(const QString &Server, quint16 local_port, quint16 Port);
+    bool Busy() const { return m_busy; }
+
+signals:
+    void Err(const QString &ErrString);
+    // The server's time in local time, or an invalid QDateTime when no time was obtained.
+    void Finished(const QDateTime &serverTime);
+
+private:
+    void SendTo(const QHostAddress &address);
+    void ReadReplies();
+    void Fail(const QString &message);
+    void Finish(const QDateTime &result);
+
+    std::shared_ptr<IClock> m_clock;
+    qint32 m_timeOut = 5000;
+    bool m_busy = false;
+    std::unique_ptr<QUdpSocket> m_socket;
+    QTimer m_timer;
+    QHostAddress m_server;
+    quint16 m_port = 0;
+    quint64 m_requestTransmit = 0;
+    int m_lookupId = -1;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,74 @@
+#pragma once
+// An MP3 encoder for controller tests: it records each job and finishes it when the test says.
+
+#include "core/encoder/IWavFile2MP3.h"
+
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace tolvane::test {
+
+class FakeEncoder final : public IWavFile2MP3 {
+public:
+    void SetParameterRealTimeEnc(const QString &FilePath, qint32, qint32, qint32, const Mp3EncodeSettings &s) override
+    {
+        realTimePath = FilePath;
+        settings = s;
+    }
+    void SetParameter(const QString &WavFilePath, qint32 WaveFreq, qint32 nChannel, const Mp3EncodeSettings &s) override
+    {
+        files.push_back(WavFilePath);
+        freq = WaveFreq;
+        channel = nChannel;
+        settings = s;
+    }
+    void EncodeFile() override
+    {
+        if (failNextStart) {
+            failNextStart = false;
+            throw NumberedError(ErrNo::FileNotFound, QStringLiteral("input missing"));
+        }
+        ++encodes;
+        running = true;
+    }
+    void EncodeRealTime(const std::vector<qint16> &) override {}
+    void FinishEncodeRealTime() override { emit FinishEncode(); }
+    void SetPriority(qint32) override {}
+
+    // Ends the running file encode, with an error first when asked.
+    void Finish(bool withError = false)
+    {
+        running = false;
+        if (withError)
+            emit EncodeError(NumberedError(ErrNo::PathFileAccess, QStringLiteral("encoder died")));
+        emit FinishEncode();
+    }
+
+    QStringList files;
+    QString realTimePath;
+    Mp3EncodeSettings settings;
+    qint32 freq = 0;
+    qint32 channel = -1;
+    int encodes = 0;
+    bool running = false;
+    bool failNextStart = false;
+};
+
+class FakeEncoderFactory final : public IEncoderFactory {
+public:
+    std::unique_ptr<IWavFile2MP3> Create() override
+    {
+        if (unavailable)
+            throw NumberedError(ErrNo::FileNotFound, QStringLiteral("encoder not installed"));
+        auto e = std::make_unique<FakeEncoder>();
+        created.push_back(e.get());
+        return e;
+    }
+    // The encoders made so far (owned by the controller; the last one is the live one).
+    std::vector<FakeEncoder *> created;
+    bool unavailable = false;
+};
+
+}  // namespace tolvane::test
