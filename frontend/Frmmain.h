@@ -1,0 +1,163 @@
+#pragma once
+// The program's main window: the schedule list and its commands, the status line, the level
+// meter and the notification-area icon, all following the one controller it holds.
+
+#include "common/ClsLogSaver.h"
+#include "core/controller/ClsController.h"
+#include "frontend/CTray.h"
+#include "frontend/FrmSetPriority.h"
+#include "frontend/IFrontDialogs.h"
+#include "frontend/IQuestioner.h"
+#include "frontend/LevelMeter.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace tolvane {
+
+class Frmmain : public QWidget {
+    Q_OBJECT
+public:
+    struct Parts {
+        std::shared_ptr<CoreServices> services;
+        // Message boxes when null.
+        std::shared_ptr<IQuestioner> questions;
+        // Null until the dialogs exist: the commands that need one stay disabled.
+        std::shared_ptr<IFrontDialogs> dialogs;
+        FrmSetPriority priority;
+    };
+
+    explicit Frmmain(Parts parts, QWidget *parent = nullptr);
+    ~Frmmain() override;
+
+    // Start-up once this is the only instance: settings file, controller, priority, list.
+    void Load();
+
+    // Null before Load and after the window has let it go.
+    ClsController *Controller() const { return m_controller.get(); }
+    tolvane::Status Status() const { return m_status; }
+    void setStatus(tolvane::Status iStatus);
+    void AddSchedule2LVw(const QString &Key);
+    void RecInfoUpdate();
+    // Appends to the front-end's log while the controller's logging is on; never fails.
+    void WriteFrontLog(const QString &text);
+    // A line in the activity log's own form: subject, date and time, event.
+    void WriteFrontLogLine(const QString &subject, const QString &event);
+    // Shows an error without stopping anything: status line, icon balloon, log.
+    void ShowError(const NumberedError &e);
+
+    bool NeedSave() const { return m_needSave; }
+
+    bool gAskDelete = true;
+    bool gAskDoubling = true;
+    bool gSetPriority = false;
+    qint16 gPriorityIndex = 2;
+
+    QTreeWidget *ScheduleList() const { return m_list; }
+    CTray &Tray() { return m_tray; }
+    // The list's column keys, in column order.
+    static const QStringList &ColumnKeys();
+
+signals:
+    // The window has let the controller go; the program ends.
+    void Unloaded();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QPushButton *AddButton(const char *key, const QString &caption, void (Frmmain::*command)());
+    void BuildControls();
+    void ConnectController();
+    void FillScheduleList();
+    void ShowScheduleRow(const ClsSchedule &schedule, QTreeWidgetItem *row);
+    QList<QTreeWidgetItem *> SelectedRows() const;
+    static QString KeyOf(const QTreeWidgetItem *row);
+    void EnableSelectionButtons(bool on);
+    // Enables a command that needs a dialog only when there are dialogs.
+    void EnableCommand(QPushButton *button, bool on);
+    void SetInfo(const QString &text);
+    void SetTrayPicture(bool recording);
+    QString RemainingText(bool clockForm) const;
+
+    void Cnew_Click();
+    void CChange_Click();
+    void CCopy_Click();
+    void CDelete_Click();
+    void COpenFolder_Click();
+    void CChangeDefault_Click();
+    void CRec_Click();
+    void CRecEnd_Click();
+    void CChangeEndTime_Click();
+    void CMonitor_Click();
+    void CChangeOptions_Click();
+    void CSave_Click();
+    void CVersion_Click();
+    void CEnd_Click();
+    void Label2_Click();
+
+    void OnSetParameter(const std::shared_ptr<ClsSchedule> &schedule);
+    void OnArriveWaveData8(const std::vector<quint8> &data);
+    void OnArriveWaveData16(const std::vector<qint16> &data);
+    void ShowMeter(const LevelMeter::Result &r);
+    bool CapturingStereo(bool &stereo) const;
+    void OnUnload(bool &Cancel);
+    void OnEncodeProgress(const QString &path, double fraction);
+    void HideEncodeProgressWhenDone();
+    template <typename F>
+    void Guarded(F &&handler);
+    void mTray_Click();
+
+    // The three questions before quitting; false when the user keeps the window.
+    bool QueryUnload();
+    void Release();
+
+    std::shared_ptr<CoreServices> m_services;
+    std::shared_ptr<IQuestioner> m_questions;
+    std::shared_ptr<IFrontDialogs> m_dialogs;
+    FrmSetPriority m_priority;
+    std::unique_ptr<ClsController> m_controller;
+    CTray m_tray;
+    ClsLogSaver m_frontLog;
+    QIcon m_idleIcon;
+    QIcon m_recordingIcon;
+    LevelMeter m_meter;
+
+    tolvane::Status m_status = tolvane::Status::StartUp;
+    bool m_needSave = false;
+    // An error is on the status line: it stays until the status changes.
+    bool m_errorShown = false;
+    bool m_released = false;
+
+    QTreeWidget *m_list = nullptr;
+    QPushButton *m_new = nullptr;
+    QPushButton *m_change = nullptr;
+    QPushButton *m_copy = nullptr;
+    QPushButton *m_delete = nullptr;
+    QPushButton *m_openFolder = nullptr;
+    QPushButton *m_changeDefault = nullptr;
+    QPushButton *m_rec = nullptr;
+    QPushButton *m_recEnd = nullptr;
+    QPushButton *m_changeEndTime = nullptr;
+    QPushButton *m_monitor = nullptr;
+    QPushButton *m_changeOptions = nullptr;
+    QProgressBar *m_volume[2] = {nullptr, nullptr};
+    QLabel *m_volumeText = nullptr;
+    QLabel *m_info = nullptr;
+    QProgressBar *m_encodeProgress = nullptr;
+    QLabel *m_encodeText = nullptr;
+    QTimer *m_encodeWatch = nullptr;
+    QTimer *m_recInfoTimer = nullptr;
+};
+
+}  // namespace tolvane

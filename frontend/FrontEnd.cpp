@@ -1,0 +1,34 @@
+#include "FrontEnd.h"
+
+#include "common/AppFolder.h"
+#include "common/InstanceLock.h"
+#include "frontend/Frmmain.h"
+
+#include <QApplication>
+
+namespace tolvane {
+
+int RunFrontEnd()
+{
+    // Without its folder the program could keep nothing; that is worth saying, unlike a second start.
+    if (!AppFolder::EnsureExists()) {
+        std::fprintf(stderr, "tolvane: cannot create the application folder %s\n", qPrintable(AppFolder::Path()));
+        return 1;
+    }
+    // The window or the headless recorder, never both: one timetable per folder.
+    InstanceLock lock(AppFolder::Path());
+    if (!lock.TryAcquire())
+        return 0;
+
+    Frmmain::Parts parts;
+    parts.services = CoreServices::Real(AppFolder::Path());
+    Frmmain window(std::move(parts));
+    // The window may live hidden behind its notification icon; the program ends when it unloads.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&window, &Frmmain::Unloaded, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    window.Load();
+    window.show();
+    return QApplication::exec();
+}
+
+}  // namespace tolvane
