@@ -106,7 +106,9 @@ std::optional<ClsSaveLoadXMLHelper> ClsSaveLoadXMLHelper::ReadXML(const QString 
 void ClsSaveLoadXMLHelper::WriteXML(const QString &iFilePath) const
 {
     QSaveFile file(iFilePath);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a write cut short (a full disk, a size limit) is seen here: through
+    // the buffer Qt commits the truncated file and reports success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw FileError(file, iFilePath, kSource);
     // Indent -1: no line breaks or spaces between elements.
     const QByteArray bytes = m_doc->toByteArray(-1);

@@ -5,13 +5,15 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <array>
 
 namespace tolvane {
 
 FrmSetPriority::FrmSetPriority()
     : m_setter([](qint64 threadId, int nice) {
-          return setpriority(PRIO_PROCESS, static_cast<id_t>(threadId), nice) == 0;
+          // A thread that ended meanwhile needs no priority.
+          return setpriority(PRIO_PROCESS, static_cast<id_t>(threadId), nice) == 0 || errno == ESRCH;
       })
 {
 }

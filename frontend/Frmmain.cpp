@@ -719,6 +719,8 @@ bool Frmmain::QueryUnload()
             IQuestioner::Answer::Yes)
             return false;
         m_controller->StopCapture();
+        // Its last file may still be on its way to the encoder.
+        WaitForCaptureClosed();
     }
     if (m_controller && m_controller->WaitForGOGO()) {
         if (m_questions->AskYesNo(this, QStringLiteral("現在MP3へのエンコードが完了していないスケジュールがあります。"
@@ -749,21 +751,24 @@ void Frmmain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+void Frmmain::WaitForCaptureClosed()
+{
+    // A stopped recording hands over its last block and closes its files through the event
+    // loop; give it the moment it needs so that nothing recorded is lost.
+    QElapsedTimer waited;
+    waited.start();
+    while (m_controller && m_controller->CaptureFinishing() && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
 void Frmmain::Release()
 {
     m_released = true;
     m_recInfoTimer->stop();
     m_encodeWatch->stop();
     m_tray.DeleteIcon();
-    if (m_controller) {
-        // A stopped recording hands over its last block and closes its files through the event
-        // loop; give it the moment it needs so that nothing recorded is lost.
-        QElapsedTimer waited;
-        waited.start();
-        while (m_controller->CaptureFinishing() && waited.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        m_controller.reset();
-    }
+    WaitForCaptureClosed();
+    m_controller.reset();
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (w != this && w->isVisible())
             w->close();

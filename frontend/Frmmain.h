@@ -120,6 +120,7 @@ private:
 
     // The three questions before quitting; false when the user keeps the window.
     bool QueryUnload();
+    void WaitForCaptureClosed();
     void Release();
 
     std::shared_ptr<CoreServices> m_services;

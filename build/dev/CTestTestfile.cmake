@@ -1,6 +1,6 @@
 # CMake generated Testfile for 
-# Source directory: /work/main
-# Build directory: /work/main/build/dev
+# Source directory: /work/wt/issue9
+# Build directory: /work/wt/issue9/build/dev
 # 
 # This file includes the relevant testing commands required for 
 # testing this directory and lists subdirectories to be tested as well.
@@ -9,4 +9,5 @@ subdirs("mixer/interfaces")
 subdirs("mixer/alsa")
 subdirs("core")
 subdirs("cli")
+subdirs("frontend")
 subdirs("tests")

@@ -1,4 +1,4 @@
-# Install script for directory: /work/main
+# Install script for directory: /work/wt/issue9
 
 # Set the install prefix
 if(NOT DEFINED CMAKE_INSTALL_PREFIX)
@@ -44,32 +44,37 @@ endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/common/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/common/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/mixer/interfaces/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/mixer/interfaces/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/mixer/alsa/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/mixer/alsa/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/core/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/core/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/cli/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/cli/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/tests/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/frontend/cmake_install.cmake")
+endif()
+
+if(NOT CMAKE_INSTALL_LOCAL_ONLY)
+  # Include the install script for the subdirectory.
+  include("/work/wt/issue9/build/dev/tests/cmake_install.cmake")
 endif()
 
 if(CMAKE_INSTALL_COMPONENT)
@@ -80,5 +85,5 @@ endif()
 
 string(REPLACE ";" "\n" CMAKE_INSTALL_MANIFEST_CONTENT
        "${CMAKE_INSTALL_MANIFEST_FILES}")
-file(WRITE "/work/main/build/dev/${CMAKE_INSTALL_MANIFEST}"
+file(WRITE "/work/wt/issue9/build/dev/${CMAKE_INSTALL_MANIFEST}"
      "${CMAKE_INSTALL_MANIFEST_CONTENT}")

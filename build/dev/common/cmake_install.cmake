@@ -1,4 +1,4 @@
-# Install script for directory: /work/main/common
+# Install script for directory: /work/wt/issue9/common
 
 # Set the install prefix
 if(NOT DEFINED CMAKE_INSTALL_PREFIX)

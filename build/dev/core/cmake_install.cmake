@@ -1,4 +1,4 @@
-# Install script for directory: /work/main/core
+# Install script for directory: /work/wt/issue9/core
 
 # Set the install prefix
 if(NOT DEFINED CMAKE_INSTALL_PREFIX)
@@ -55,8 +55,8 @@ if(CMAKE_INSTALL_COMPONENT STREQUAL "Unspecified" OR NOT CMAKE_INSTALL_COMPONENT
     endif()
   endforeach()
   file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/lib" TYPE SHARED_LIBRARY FILES
-    "/work/main/build/dev/lib/libtolcore.so.0.6.2"
-    "/work/main/build/dev/lib/libtolcore.so.0"
+    "/work/wt/issue9/build/dev/lib/libtolcore.so.0.6.2"
+    "/work/wt/issue9/build/dev/lib/libtolcore.so.0"
     )
   foreach(file
       "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/lib/libtolcore.so.0.6.2"
@@ -82,7 +82,7 @@ if(CMAKE_INSTALL_COMPONENT STREQUAL "Unspecified" OR NOT CMAKE_INSTALL_COMPONENT
          FILE "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/lib/libtolcore.so"
          RPATH "\$ORIGIN/../lib")
   endif()
-  file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/lib" TYPE SHARED_LIBRARY FILES "/work/main/build/dev/lib/libtolcore.so")
+  file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/lib" TYPE SHARED_LIBRARY FILES "/work/wt/issue9/build/dev/lib/libtolcore.so")
   if(EXISTS "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/lib/libtolcore.so" AND
      NOT IS_SYMLINK "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/lib/libtolcore.so")
     file(RPATH_CHANGE
@@ -97,36 +97,36 @@ endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/core/capture/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/core/capture/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/core/controller/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/core/controller/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/core/encoder/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/core/encoder/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/core/persistence/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/core/persistence/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/core/platform/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/core/platform/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/core/schedule/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/core/schedule/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/core/timesync/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/core/timesync/cmake_install.cmake")
 endif()
 

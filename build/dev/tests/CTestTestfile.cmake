@@ -1,6 +1,6 @@
 # CMake generated Testfile for 
-# Source directory: /work/main/tests
-# Build directory: /work/main/build/dev/tests
+# Source directory: /work/wt/issue9/tests
+# Build directory: /work/wt/issue9/build/dev/tests
 # 
 # This file includes the relevant testing commands required for 
 # testing this directory and lists subdirectories to be tested as well.
@@ -11,3 +11,4 @@ subdirs("core/controller")
 subdirs("core/timesync")
 subdirs("mixer")
 subdirs("cli")
+subdirs("frontend")

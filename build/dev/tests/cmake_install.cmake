@@ -1,4 +1,4 @@
-# Install script for directory: /work/main/tests
+# Install script for directory: /work/wt/issue9/tests
 
 # Set the install prefix
 if(NOT DEFINED CMAKE_INSTALL_PREFIX)
@@ -44,36 +44,41 @@ endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/tests/support/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/tests/support/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/tests/common/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/tests/common/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/tests/core/schedule/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/tests/core/schedule/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/tests/core/controller/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/tests/core/controller/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/tests/core/timesync/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/tests/core/timesync/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/tests/mixer/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/tests/mixer/cmake_install.cmake")
 endif()
 
 if(NOT CMAKE_INSTALL_LOCAL_ONLY)
   # Include the install script for the subdirectory.
-  include("/work/main/build/dev/tests/cli/cmake_install.cmake")
+  include("/work/wt/issue9/build/dev/tests/cli/cmake_install.cmake")
+endif()
+
+if(NOT CMAKE_INSTALL_LOCAL_ONLY)
+  # Include the install script for the subdirectory.
+  include("/work/wt/issue9/build/dev/tests/frontend/cmake_install.cmake")
 endif()
 

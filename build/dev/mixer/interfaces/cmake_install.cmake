@@ -1,4 +1,4 @@
-# Install script for directory: /work/main/mixer/interfaces
+# Install script for directory: /work/wt/issue9/mixer/interfaces
 
 # Set the install prefix
 if(NOT DEFINED CMAKE_INSTALL_PREFIX)

@@ -1,5 +1,5 @@
-/work/main/build/dev/core/tolcore_autogen/4WWOBXRAAT/moc_IWavFile2MP3.cpp: /work/main/core/encoder/IWavFile2MP3.h \
-  /work/main/build/dev/core/tolcore_autogen/moc_predefs.h \
+/work/wt/issue9/build/dev/core/tolcore_autogen/4WWOBXRAAT/moc_IWavFile2MP3.cpp: /work/wt/issue9/core/encoder/IWavFile2MP3.h \
+  /work/wt/issue9/build/dev/core/tolcore_autogen/moc_predefs.h \
   /usr/include/asm-generic/errno-base.h \
   /usr/include/asm-generic/errno.h \
   /usr/include/assert.h \
@@ -331,5 +331,5 @@
   /usr/lib/gcc/x86_64-linux-gnu/12/include/stddef.h \
   /usr/lib/gcc/x86_64-linux-gnu/12/include/stdint.h \
   /usr/lib/gcc/x86_64-linux-gnu/12/include/syslimits.h \
-  /work/main/common/NumberedError.h \
-  /work/main/core/encoder/Mp3EncodeSettings.h
+  /work/wt/issue9/common/NumberedError.h \
+  /work/wt/issue9/core/encoder/Mp3EncodeSettings.h

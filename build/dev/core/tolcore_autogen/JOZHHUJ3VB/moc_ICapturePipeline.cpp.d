@@ -1,5 +1,5 @@
-/work/main/build/dev/core/tolcore_autogen/JOZHHUJ3VB/moc_ICapturePipeline.cpp: /work/main/core/capture/ICapturePipeline.h \
-  /work/main/build/dev/core/tolcore_autogen/moc_predefs.h \
+/work/wt/issue9/build/dev/core/tolcore_autogen/JOZHHUJ3VB/moc_ICapturePipeline.cpp: /work/wt/issue9/core/capture/ICapturePipeline.h \
+  /work/wt/issue9/build/dev/core/tolcore_autogen/moc_predefs.h \
   /usr/include/asm-generic/errno-base.h \
   /usr/include/asm-generic/errno.h \
   /usr/include/assert.h \
@@ -352,12 +352,12 @@
   /usr/lib/gcc/x86_64-linux-gnu/12/include/stddef.h \
   /usr/lib/gcc/x86_64-linux-gnu/12/include/stdint.h \
   /usr/lib/gcc/x86_64-linux-gnu/12/include/syslimits.h \
-  /work/main/common/NumberedError.h \
-  /work/main/core/capture/ClsICapture2Output.h \
-  /work/main/core/capture/uCaptureSetting.h \
-  /work/main/core/schedule/ClsMP3.h \
-  /work/main/core/schedule/ClsSchedule.h \
-  /work/main/core/schedule/ClsWave.h \
-  /work/main/core/schedule/ID3Tag.h \
-  /work/main/core/schedule/ScheduleTypes.h \
-  /work/main/core/schedule/TimeOfDay.h
+  /work/wt/issue9/common/NumberedError.h \
+  /work/wt/issue9/core/capture/ClsICapture2Output.h \
+  /work/wt/issue9/core/capture/uCaptureSetting.h \
+  /work/wt/issue9/core/schedule/ClsMP3.h \
+  /work/wt/issue9/core/schedule/ClsSchedule.h \
+  /work/wt/issue9/core/schedule/ClsWave.h \
+  /work/wt/issue9/core/schedule/ID3Tag.h \
+  /work/wt/issue9/core/schedule/ScheduleTypes.h \
+  /work/wt/issue9/core/schedule/TimeOfDay.h

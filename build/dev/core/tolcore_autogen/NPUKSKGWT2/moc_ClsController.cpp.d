@@ -1,5 +1,5 @@
-/work/main/build/dev/core/tolcore_autogen/NPUKSKGWT2/moc_ClsController.cpp: /work/main/core/controller/ClsController.h \
-  /work/main/build/dev/core/tolcore_autogen/moc_predefs.h \
+/work/wt/issue9/build/dev/core/tolcore_autogen/NPUKSKGWT2/moc_ClsController.cpp: /work/wt/issue9/core/controller/ClsController.h \
+  /work/wt/issue9/build/dev/core/tolcore_autogen/moc_predefs.h \
   /usr/include/asm-generic/errno-base.h \
   /usr/include/asm-generic/errno.h \
   /usr/include/assert.h \
@@ -359,33 +359,33 @@
   /usr/lib/gcc/x86_64-linux-gnu/12/include/stddef.h \
   /usr/lib/gcc/x86_64-linux-gnu/12/include/stdint.h \
   /usr/lib/gcc/x86_64-linux-gnu/12/include/syslimits.h \
-  /work/main/common/ClsLogSaver.h \
-  /work/main/common/NumberedError.h \
-  /work/main/core/capture/ClsICapture2Output.h \
-  /work/main/core/capture/ICapturePipeline.h \
-  /work/main/core/capture/uCaptureSetting.h \
-  /work/main/core/controller/ClsEncodeSchedule.h \
-  /work/main/core/controller/MixerSelection.h \
-  /work/main/core/controller/Status.h \
-  /work/main/core/platform/CoreServices.h \
-  /work/main/core/platform/IClock.h \
-  /work/main/core/platform/IClockSetter.h \
-  /work/main/core/platform/IPower.h \
-  /work/main/core/platform/IShellLauncher.h \
-  /work/main/core/platform/ITickTimer.h \
-  /work/main/core/platform/IUserNotifier.h \
-  /work/main/core/schedule/ClsExecuteItem.h \
-  /work/main/core/schedule/ClsMP3.h \
-  /work/main/core/schedule/ClsSchedule.h \
-  /work/main/core/schedule/ClsWave.h \
-  /work/main/core/schedule/ColExecuteList.h \
-  /work/main/core/schedule/ColSchedule.h \
-  /work/main/core/schedule/ID3Tag.h \
-  /work/main/core/schedule/ScheduleTypes.h \
-  /work/main/core/schedule/TimeOfDay.h \
-  /work/main/mixer/interfaces/IDestinationLine.h \
-  /work/main/mixer/interfaces/IDevice.h \
-  /work/main/mixer/interfaces/ILineControl.h \
-  /work/main/mixer/interfaces/IMixer.h \
-  /work/main/mixer/interfaces/ISourceLine.h \
-  /work/main/mixer/interfaces/LevorkRecords.h
+  /work/wt/issue9/common/ClsLogSaver.h \
+  /work/wt/issue9/common/NumberedError.h \
+  /work/wt/issue9/core/capture/ClsICapture2Output.h \
+  /work/wt/issue9/core/capture/ICapturePipeline.h \
+  /work/wt/issue9/core/capture/uCaptureSetting.h \
+  /work/wt/issue9/core/controller/ClsEncodeSchedule.h \
+  /work/wt/issue9/core/controller/MixerSelection.h \
+  /work/wt/issue9/core/controller/Status.h \
+  /work/wt/issue9/core/platform/CoreServices.h \
+  /work/wt/issue9/core/platform/IClock.h \
+  /work/wt/issue9/core/platform/IClockSetter.h \
+  /work/wt/issue9/core/platform/IPower.h \
+  /work/wt/issue9/core/platform/IShellLauncher.h \
+  /work/wt/issue9/core/platform/ITickTimer.h \
+  /work/wt/issue9/core/platform/IUserNotifier.h \
+  /work/wt/issue9/core/schedule/ClsExecuteItem.h \
+  /work/wt/issue9/core/schedule/ClsMP3.h \
+  /work/wt/issue9/core/schedule/ClsSchedule.h \
+  /work/wt/issue9/core/schedule/ClsWave.h \
+  /work/wt/issue9/core/schedule/ColExecuteList.h \
+  /work/wt/issue9/core/schedule/ColSchedule.h \
+  /work/wt/issue9/core/schedule/ID3Tag.h \
+  /work/wt/issue9/core/schedule/ScheduleTypes.h \
+  /work/wt/issue9/core/schedule/TimeOfDay.h \
+  /work/wt/issue9/mixer/interfaces/IDestinationLine.h \
+  /work/wt/issue9/mixer/interfaces/IDevice.h \
+  /work/wt/issue9/mixer/interfaces/ILineControl.h \
+  /work/wt/issue9/mixer/interfaces/IMixer.h \
+  /work/wt/issue9/mixer/interfaces/ISourceLine.h \
+  /work/wt/issue9/mixer/interfaces/LevorkRecords.h

@@ -1,5 +1,5 @@
-/work/main/build/dev/core/tolcore_autogen/YR7UWPOU5E/moc_AlignedTickTimer.cpp: /work/main/core/platform/AlignedTickTimer.h \
-  /work/main/build/dev/core/tolcore_autogen/moc_predefs.h \
+/work/wt/issue9/build/dev/core/tolcore_autogen/YR7UWPOU5E/moc_AlignedTickTimer.cpp: /work/wt/issue9/core/platform/AlignedTickTimer.h \
+  /work/wt/issue9/build/dev/core/tolcore_autogen/moc_predefs.h \
   /usr/include/asm-generic/errno-base.h \
   /usr/include/asm-generic/errno.h \
   /usr/include/assert.h \
@@ -332,4 +332,4 @@
   /usr/lib/gcc/x86_64-linux-gnu/12/include/stddef.h \
   /usr/lib/gcc/x86_64-linux-gnu/12/include/stdint.h \
   /usr/lib/gcc/x86_64-linux-gnu/12/include/syslimits.h \
-  /work/main/core/platform/ITickTimer.h
+  /work/wt/issue9/core/platform/ITickTimer.h
