@@ -1,15 +1,16 @@
 # The two commands of the README, and the builds behind them.
-#   make run    install what is missing, build, start the program
-#   make test   install what is missing, build with sanitizers, run every test
-#   make bench  Release build of the benchmarks, then run them
-#   make fuzz   build the libFuzzer targets with clang
+#   make run          install what is missing, build, start the program
+#   make test         install what is missing, build with sanitizers, run every test
+#   make bench        Release build of the benchmarks, then run them
+#   make fuzz         build the libFuzzer targets with clang
+#   make screenshots  render the main window's states to PNG files in $(BUILD)/screenshots
 
 BUILD  ?= build
 JOBS   ?= 2
 WERROR ?= $(if $(CI),ON,OFF)
 GENERATOR := -G Ninja
 
-.PHONY: all deps build run test bench fuzz clean
+.PHONY: all deps build run test bench fuzz screenshots clean
 
 all: build
 
@@ -22,8 +23,15 @@ $(BUILD)/release/build.ninja:
 build: deps $(BUILD)/release/build.ninja
 	cmake --build $(BUILD)/release -j $(JOBS)
 
+# The window needs a display; without one the headless recorder runs the same timetable.
 run: build
-	$(BUILD)/release/bin/tolvane-cli status
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
+	  exec $(BUILD)/release/bin/tolvane; \
+	else \
+	  echo "make run: no display (DISPLAY and WAYLAND_DISPLAY are unset); running the headless recorder instead"; \
+	  $(BUILD)/release/bin/tolvane-cli status; \
+	  exec $(BUILD)/release/bin/tolvane-cli run; \
+	fi
 
 test: deps
 	cmake -S . -B $(BUILD)/test $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_SANITIZE=ON -DTOLVANE_WERROR=$(WERROR)
@@ -41,6 +49,11 @@ fuzz: deps
 	  -DTOLVANE_BUILD_TESTS=OFF -DTOLVANE_BUILD_FUZZ=ON
 	cmake --build $(BUILD)/fuzz -j $(JOBS)
 	@echo "fuzz targets: $$(ls $(BUILD)/fuzz/bin/fuzz_*)"
+
+screenshots: deps
+	cmake -S . -B $(BUILD)/dev $(GENERATOR) -DTOLVANE_BUILD_TESTS=ON
+	cmake --build $(BUILD)/dev -j $(JOBS) --target frontend_screenshots
+	$(BUILD)/dev/bin/frontend_screenshots $(BUILD)/screenshots
 
 clean:
 	rm -rf $(BUILD)

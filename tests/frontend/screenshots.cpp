@@ -1,0 +1,149 @@
+// Renders the main window in its states to PNG files on the offscreen platform, on a
+// simulated clock with generated sound: idle with schedules, monitoring with the meter moving,
+// a timetable recording, and a manual recording with an end time.
+//
+//   frontend_screenshots OUTPUT_FOLDER
+
+#include "frontend/Frmmain.h"
+#include "tests/support/TestServices.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <cmath>
+#include <cstdio>
+
+using namespace tolvane;
+
+namespace {
+
+// Answers the questions and plays the dialogs the way a user filling in the example would.
+class ExampleDialogs final : public IFrontDialogs, public IQuestioner {
+public:
+    std::function<void(ClsSchedule &)> next;
+
+    bool ChangeSchedule(Frmmain &, const std::vector<std::shared_ptr<ClsSchedule>> &schedules) override
+    {
+        for (const auto &s : schedules)
+            next(*s);
+        return true;
+    }
+    bool ChangeDefault(Frmmain &) override { return false; }
+    std::shared_ptr<ClsSchedule> SetManualRecord(Frmmain &owner, const std::shared_ptr<ClsSchedule> &d) override
+    {
+        auto s = owner.Controller()->CreateNewSchedule();
+        s->CopyFrom(*d);
+        return s;
+    }
+    std::optional<Seconds> ChangeEndTime(Frmmain &, Seconds) override { return Seconds(9 * 3600 + 45 * 60); }
+    void ChangeOptions(Frmmain &) override {}
+    Answer AskYesNo(QWidget *, const QString &) override { return Answer::Yes; }
+    Answer AskYesNoCancel(QWidget *, const QString &) override { return Answer::No; }
+    void Inform(QWidget *, const QString &) override {}
+};
+
+// A sine of the given amplitude, stereo 16-bit, half a second at 44100 Hz.
+std::vector<qint16> Tone(double amplitude, double rightFactor)
+{
+    std::vector<qint16> block(44100);
+    for (size_t i = 0; i < block.size(); i += 2) {
+        const double v = std::sin(static_cast<double>(i) * 0.03) * amplitude;
+        block[i] = static_cast<qint16>(v);
+        block[i + 1] = static_cast<qint16>(v * rightFactor);
+    }
+    return block;
+}
+
+bool Save(Frmmain &window, const QString &folder, const char *name)
+{
+    QCoreApplication::processEvents();
+    const QString path = folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
+    if (!window.grab().save(path)) {
+        std::fprintf(stderr, "frontend_screenshots: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: frontend_screenshots OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+
+    test::TestEnv env(QDateTime(QDate(2024, 3, 4), QTime(6, 58, 30)));
+    auto example = std::make_shared<ExampleDialogs>();
+    Frmmain::Parts parts;
+    parts.services = env.services;
+    parts.dialogs = example;
+    parts.questions = example;
+    Frmmain window(parts);
+    window.Load();
+    window.resize(980, 560);
+    window.show();
+
+    struct Example {
+        const char *name, *start, *end;
+        std::initializer_list<int> days;
+        FormatType format;
+        bool cut;
+    };
+    const Example schedules[] = {
+        {"朝のニュース", "07:00:00", "07:15:00", {1, 2, 3, 4, 5}, FormatType::MP3, true},
+        {"語学講座", "06:45:00", "07:00:00", {1, 3, 5}, FormatType::wave, false},
+        {"週末の音楽番組", "21:00:00", "22:55:00", {0, 6}, FormatType::MP3, true},
+        {"深夜ラジオ", "01:00:00", "03:00:00", {2}, FormatType::wave, false},
+    };
+    auto *newButton = window.findChild<QPushButton *>(QStringLiteral("Cnew"));
+    for (const Example &e : schedules) {
+        example->next = [&](ClsSchedule &s) {
+            s.setName(QString::fromUtf8(e.name));
+            s.setStartTime(QString::fromLatin1(e.start));
+            s.setEndTime(QString::fromLatin1(e.end));
+            for (int d : e.days)
+                s.setStartDay(d, 1);
+            s.setRecordingFormat(e.format);
+            s.WaveSetting()->setSNSValid(e.cut);
+            s.WaveSetting()->setENSValid(e.cut);
+        };
+        newButton->click();
+    }
+    window.ScheduleList()->clearSelection();
+    for (int c = 0; c < window.ScheduleList()->columnCount(); ++c)
+        window.ScheduleList()->resizeColumnToContents(c);
+
+    bool ok = Save(window, folder, "idle");
+
+    window.findChild<QPushButton *>(QStringLiteral("CMonitor"))->click();
+    env.capture->Last().Deliver16(Tone(12000, 0.5));
+    env.capture->Last().Deliver16(Tone(6000, 0.4));
+    ok = Save(window, folder, "monitoring") && ok;
+    window.findChild<QPushButton *>(QStringLiteral("CMonitor"))->click();
+
+    // The timetable starts "朝のニュース" at 07:00:00; a minute into it.
+    env.clock->Set(QDateTime(QDate(2024, 3, 4), QTime(7, 0, 0)));
+    env.timer->Fire();
+    env.clock->Set(QDateTime(QDate(2024, 3, 4), QTime(7, 1, 0)));
+    env.capture->Last().Deliver16(Tone(9000, 0.8));
+    ok = Save(window, folder, "preset-recording") && ok;
+    window.findChild<QPushButton *>(QStringLiteral("CRecEnd"))->click();
+
+    env.clock->Set(QDateTime(QDate(2024, 3, 4), QTime(9, 10, 0)));
+    window.findChild<QPushButton *>(QStringLiteral("CRec"))->click();
+    window.findChild<QPushButton *>(QStringLiteral("CChangeEndTime"))->click();
+    env.clock->Set(QDateTime(QDate(2024, 3, 4), QTime(9, 12, 30)));
+    env.capture->Last().Deliver16(Tone(20000, 0.9));
+    ok = Save(window, folder, "manual-recording-with-end-time") && ok;
+    window.findChild<QPushButton *>(QStringLiteral("CRecEnd"))->click();
+    return ok ? 0 : 1;
+}
