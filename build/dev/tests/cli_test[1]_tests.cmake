@@ -1,5 +1,0 @@
-add_test([=[cli_test.CliStatus.FirstRunIsIdleWithNoSchedules]=]  /work/main/build/dev/bin/cli_test [==[--gtest_filter=CliStatus.FirstRunIsIdleWithNoSchedules]==] --gtest_also_run_disabled_tests)
-set_tests_properties([=[cli_test.CliStatus.FirstRunIsIdleWithNoSchedules]=]  PROPERTIES WORKING_DIRECTORY /work/main/build/dev/tests SKIP_REGULAR_EXPRESSION [==[\[  SKIPPED \]]==] LABELS unit ENVIRONMENT [==[QT_QPA_PLATFORM=offscreen]==])
-add_test([=[cli_test.CliStatus.VersionAndUsage]=]  /work/main/build/dev/bin/cli_test [==[--gtest_filter=CliStatus.VersionAndUsage]==] --gtest_also_run_disabled_tests)
-set_tests_properties([=[cli_test.CliStatus.VersionAndUsage]=]  PROPERTIES WORKING_DIRECTORY /work/main/build/dev/tests SKIP_REGULAR_EXPRESSION [==[\[  SKIPPED \]]==] LABELS unit ENVIRONMENT [==[QT_QPA_PLATFORM=offscreen]==])
-set(  cli_test_TESTS cli_test.CliStatus.FirstRunIsIdleWithNoSchedules cli_test.CliStatus.VersionAndUsage)

@@ -1,5 +1,0 @@
-if(EXISTS "/work/main/build/dev/tests/common_test[1]_tests.cmake")
-  include("/work/main/build/dev/tests/common_test[1]_tests.cmake")
-else()
-  add_test(common_test_NOT_BUILT common_test_NOT_BUILT)
-endif()

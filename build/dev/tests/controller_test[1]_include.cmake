@@ -1,5 +1,0 @@
-if(EXISTS "/work/main/build/dev/tests/controller_test[1]_tests.cmake")
-  include("/work/main/build/dev/tests/controller_test[1]_tests.cmake")
-else()
-  add_test(controller_test_NOT_BUILT controller_test_NOT_BUILT)
-endif()

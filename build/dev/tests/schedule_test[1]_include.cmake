@@ -1,5 +1,0 @@
-if(EXISTS "/work/main/build/dev/tests/schedule_test[1]_tests.cmake")
-  include("/work/main/build/dev/tests/schedule_test[1]_tests.cmake")
-else()
-  add_test(schedule_test_NOT_BUILT schedule_test_NOT_BUILT)
-endif()
