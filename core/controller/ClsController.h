@@ -168,6 +168,8 @@ private:
     void StartEncodeJob(const ClsEncodeSchedule &job);
     void OnFinishEncode();
     void LogEncode(const QString &event);
+    template <typename T>
+    void DisposeLater(T holder);
 
     std::shared_ptr<CoreServices> m_services;
     ClsLogSaver m_log;
@@ -210,6 +212,7 @@ private:
 
     std::unique_ptr<ClsNTP> m_ntp;
     std::vector<NumberedError> m_pending;
+    std::vector<std::shared_ptr<void>> m_graveyard;
 };
 
 }  // namespace tolvane
