@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 
+#include "cli/DeviceListing.h"
 #include "common/AppFolder.h"
 #include "core/controller/ClsController.h"
 
@@ -14,6 +15,8 @@ const char *kUsage =
     "\n"
     "commands:\n"
     "  status       show the version, the recording status and the schedules\n"
+    "  devices      list the sound devices (DeviceID) and their mixer lines and controls\n"
+    "               (the recording input selector's items are the SourceLineIndex values)\n"
     "  --version    show the version\n"
     "  --help       show this text\n"
     "\n"
@@ -81,6 +84,13 @@ int Run(const QStringList &arguments, std::FILE *out, std::FILE *err)
     }
     if (command == QLatin1String("status"))
         return ShowStatus(out, err);
+    if (command == QLatin1String("devices")) {
+        QString text, problem;
+        const int rc = ListDevices(text, problem);
+        Print(out, text);
+        Print(err, problem);
+        return rc;
+    }
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         Print(out, QString::fromLatin1(kUsage));
         return 0;
