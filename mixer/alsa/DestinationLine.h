@@ -3,24 +3,18 @@
 // with its own controls and its source lines.
 
 #include "mixer/alsa/Linecommon.h"
-#include "mixer/alsa/SourceLine.h"
 #include "mixer/interfaces/IDestinationLine.h"
 
 namespace tolvane {
 
-class DestinationLine : public IDestinationLine {
+class DestinationLine : public CommonLine<IDestinationLine> {
 public:
     DestinationLine(Linecommon common, std::vector<std::shared_ptr<ISourceLine>> sources);
 
     qint32 GetnSourceLines() const override;
     std::vector<std::shared_ptr<ISourceLine>> SourceLines() const override;
-    qint32 GetnLineControls() const override;
-    std::vector<std::shared_ptr<ILineControl>> LineControls() const override;
-    QString Name() const override;
-    lvMixerLine LineInfo() const override;
 
 private:
-    Linecommon m_common;
     std::vector<std::shared_ptr<ISourceLine>> m_sources;
 };
 

@@ -1,6 +1,7 @@
 #include "Device.h"
 
 #include "mixer/alsa/DestinationLine.h"
+#include "mixer/alsa/SourceLine.h"
 #include "mixer/alsa/ElementNames.h"
 
 #include <algorithm>

@@ -26,4 +26,19 @@ private:
     std::vector<std::shared_ptr<ILineControl>> m_controls;
 };
 
+// The members that both line interfaces have, answered from the line's Linecommon.
+template <typename LineInterface>
+class CommonLine : public LineInterface {
+public:
+    explicit CommonLine(Linecommon common) : m_common(std::move(common)) {}
+
+    qint32 GetnLineControls() const override { return m_common.GetnLineControls(); }
+    std::vector<std::shared_ptr<ILineControl>> LineControls() const override { return m_common.LineControls(); }
+    QString Name() const override { return m_common.Name(); }
+    lvMixerLine LineInfo() const override { return m_common.LineInfo(); }
+
+private:
+    Linecommon m_common;
+};
+
 }  // namespace tolvane

@@ -6,17 +6,9 @@
 
 namespace tolvane {
 
-class SourceLine : public ISourceLine {
+class SourceLine : public CommonLine<ISourceLine> {
 public:
-    explicit SourceLine(Linecommon common);
-
-    qint32 GetnLineControls() const override;
-    std::vector<std::shared_ptr<ILineControl>> LineControls() const override;
-    QString Name() const override;
-    lvMixerLine LineInfo() const override;
-
-private:
-    Linecommon m_common;
+    using CommonLine::CommonLine;
 };
 
 }  // namespace tolvane

@@ -44,22 +44,29 @@ std::shared_ptr<IControlDevice> FakeControlSystem::Open(const QString &ctl) cons
     return it == m_controls.end() ? nullptr : it->second;
 }
 
-ControlElement Boolean(const QByteArray &name, int count, bool writable)
+namespace {
+
+ControlElement Element(const QByteArray &name, ElementKind kind, int count)
 {
     ControlElement e;
     e.name = name;
-    e.kind = ElementKind::Boolean;
+    e.kind = kind;
     e.count = count;
+    return e;
+}
+
+}  // namespace
+
+ControlElement Boolean(const QByteArray &name, int count, bool writable)
+{
+    ControlElement e = Element(name, ElementKind::Boolean, count);
     e.writable = writable;
     return e;
 }
 
 ControlElement Integer(const QByteArray &name, int count, long min, long max, bool writable)
 {
-    ControlElement e;
-    e.name = name;
-    e.kind = ElementKind::Integer;
-    e.count = count;
+    ControlElement e = Element(name, ElementKind::Integer, count);
     e.min = min;
     e.max = max;
     e.step = 1;
@@ -69,10 +76,7 @@ ControlElement Integer(const QByteArray &name, int count, long min, long max, bo
 
 ControlElement Enumerated(const QByteArray &name, const std::vector<QByteArray> &items, int count)
 {
-    ControlElement e;
-    e.name = name;
-    e.kind = ElementKind::Enumerated;
-    e.count = count;
+    ControlElement e = Element(name, ElementKind::Enumerated, count);
     e.items = items;
     return e;
 }
