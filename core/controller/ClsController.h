@@ -80,6 +80,10 @@ public:
     QString NewScheduleKey();
     std::shared_ptr<ClsSchedule> NewSchedule() const;
     const std::shared_ptr<CoreServices> &Services() const { return m_services; }
+    // Core-internal: "schedule.xml" failed to load, so the next save keeps it as
+    // "schedule.xml.bak" before replacing it.
+    bool ScheduleFileUnread() const { return m_scheduleFileUnread; }
+    void setScheduleFileUnread(bool v) { m_scheduleFileUnread = v; }
 
 signals:
     void OnStatusChanged(tolvane::Status Status);
@@ -109,6 +113,7 @@ private:
     bool m_monitorBeforeRec = false;
     qint32 m_priorityIndex = 2;
     qint32 m_scheduleCounter = 0;
+    bool m_scheduleFileUnread = false;
 };
 
 }  // namespace tolvane
