@@ -16,10 +16,14 @@
 #include <optional>
 #include <ostream>
 
-// Texts in test failures as text.
+// Texts and file contents in test failures as text.
 inline void PrintTo(const QString &s, std::ostream *os)
 {
     *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray &b, std::ostream *os)
+{
+    *os << '"' << b.toStdString() << '"';
 }
 
 namespace tolvane::test {
