@@ -216,36 +216,8 @@ void ApplyDefaultBlock(const LegacyScheduleValues &v, const Layout &layout, ClsS
         s.setRecordingFormat(FormatType::wave);
         s.setWMEFilePath(s.Services()->appFolder + QStringLiteral("/wme/default.wme"));
     }
-    if (layout.Has(Field::MP3Switch)) {
-        ClsMP3 &mp3 = *s.MP3();
-        mp3.setMP3Stereo(v.MP3Stereo);
-        mp3.setMP3FileFormat(v.MP3FileFormat);
-        mp3.setMP3DeleteWavFile(v.MP3DeleteWavFile);
-        mp3.setMP3VBR(v.MP3VBR);
-        mp3.setMP3VBRQuality(v.MP3VBRQuality);
-        mp3.setMP3LimitVBRBitRate(v.MP3LimitVBRBitRate);
-        mp3.setMP3VBRMaxBitRate(v.MP3VBRMaxBitRate);
-        mp3.setMP3VBRMinBitRate(v.MP3VBRMinBitRate);
-        mp3.setMP3CBRMPEG1BitRate(v.MP3CBRMPEG1BitRate);
-        mp3.setMP3CBRMPEG2BitRate(v.MP3CBRMPEG2BitRate);
-        mp3.setMP3NotUsePsy(v.MP3NotUsePsy);
-        mp3.setMP3NotUseLPF(v.MP3NotUseLPF);
-        mp3.setMP3CustomizeLPF(v.MP3CustomizeLPF);
-        mp3.setMP3LPFA(v.MP3LPFA);
-        mp3.setMP3LPFB(v.MP3LPFB);
-        mp3.setMP3SetnCPU(v.MP3SetnCPU);
-        mp3.setMP3nCPU(v.MP3nCPU);
-        mp3.setMP3SetPriority(v.MP3SetPriority);
-        mp3.setMP3Priority(v.MP3Priority);
-        mp3.setMP3NotUseEnhancedCPU(v.MP3NotUseEnhancedCPU);
-        mp3.setMP3NotUseMMX(v.MP3NotUseMMX);
-        mp3.setMP3NotUse3DNow(v.MP3NotUse3DNow);
-        mp3.setMP3NotUseSSE(v.MP3NotUseSSE);
-        mp3.setMP3NotUseEnhanced3DNow(v.MP3NotUseEnhanced3DNow);
-        mp3.setMP3SetIOFreq(v.MP3SetIOFreq);
-        mp3.setMP3InFreq(v.MP3InFreq);
-        mp3.setMP3OutFreq(v.MP3OutFreq);
-    }
+    if (layout.Has(Field::MP3Switch))
+        v.AssignMP3(*s.MP3());
     if (layout.Has(Field::FileName))
         s.setFileName(v.FileName);
     if (layout.Has(Field::UseSystemSourceDevice)) {
