@@ -10,6 +10,7 @@
 
 #include <array>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 
 namespace tolvane {
@@ -46,27 +47,35 @@ QString DefaultValue(const QString &name)
     return {};
 }
 
-// The text of the first child element `name` of `node`, or the default for that name.
-QString ReadChildValue(const QDomNode &node, const QString &name)
-{
-    const QString value = node.firstChildElement(name).firstChild().nodeValue();
-    return value.isEmpty() ? DefaultValue(name) : value;
-}
-
 // Typed reads of the value children of one element; a failed conversion names the element.
+// Each child is found by name once, as a schedule has some fifty of them.
 class Values {
 public:
-    explicit Values(QDomNode node) : m_node(std::move(node)) {}
+    explicit Values(const QDomNode &node)
+    {
+        for (QDomElement e = node.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+            m_children.try_emplace(e.tagName(), e);
+    }
 
-    QString Text(const QString &name) const { return ReadChildValue(m_node, name); }
+    // The text of the first child element `name`, or the default for that name when the
+    // element is missing or has no text.
+    QString Text(const QString &name) const
+    {
+        const QString value = Child(name).firstChild().nodeValue();
+        return value.isEmpty() ? DefaultValue(name) : value;
+    }
     bool Bool(const QString &name) const { return StoredValue::ToBool(Text(name), name); }
     qint32 Int32(const QString &name) const { return StoredValue::ToInt32(Text(name), name); }
     quint8 Byte(const QString &name) const { return StoredValue::ToByte(Text(name), name); }
     double Double(const QString &name) const { return StoredValue::ToDouble(Text(name), name); }
     Seconds Time(const QString &name) const { return StoredValue::ToTimeOfDay(Text(name), name); }
 
-    bool Has(const QString &name) const { return !m_node.firstChildElement(name).isNull(); }
-    QDomElement Child(const QString &name) const { return m_node.firstChildElement(name); }
+    bool Has(const QString &name) const { return m_children.count(name) != 0; }
+    QDomElement Child(const QString &name) const
+    {
+        const auto found = m_children.find(name);
+        return found == m_children.end() ? QDomElement() : found->second;
+    }
     // A container the reading cannot go on without.
     QDomElement Required(const QString &name) const
     {
@@ -77,7 +86,7 @@ public:
     }
 
 private:
-    QDomNode m_node;
+    std::unordered_map<QString, QDomElement> m_children;
 };
 
 // Runs f; an error it raises gets `where` in front of its description, keeping its number.
@@ -223,7 +232,7 @@ std::shared_ptr<ClsSchedule> clsDOM::ReadSchedule(ClsController &controller, con
     const QDomElement waveNode = v.Child(QStringLiteral("WaveSetting"));
     if (waveNode.isNull()) {
         s.setRecordingFormat(FormatType::windowsmedia);
-        s.setWMEFilePath(ReadChildValue(v.Child(QStringLiteral("WMSetting")), QStringLiteral("WMEFilePath")));
+        s.setWMEFilePath(Values(v.Child(QStringLiteral("WMSetting"))).Text(QStringLiteral("WMEFilePath")));
     } else {
         s.setRecordingFormat(FormatType::wave);
         const Values w(waveNode);
