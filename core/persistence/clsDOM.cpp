@@ -57,11 +57,12 @@ public:
             m_children.try_emplace(e.tagName(), e);
     }
 
-    // The text of the first child element `name`, or the default for that name when the
-    // element is missing or has no text.
+    // The text of the first child element `name`; empty when it is missing or has none.
+    QString Value(const QString &name) const { return Child(name).firstChild().nodeValue(); }
+    // The value, or the default for that name when there is none.
     QString Text(const QString &name) const
     {
-        const QString value = Child(name).firstChild().nodeValue();
+        const QString value = Value(name);
         return value.isEmpty() ? DefaultValue(name) : value;
     }
     bool Bool(const QString &name) const { return StoredValue::ToBool(Text(name), name); }
@@ -146,7 +147,8 @@ void clsDOM::LoadXML2Object(ClsController &controller)
         if (!root.hasAttribute(QStringLiteral("version")))
             throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("attribute version is missing"), kSource);
 
-        const Values options(Values(root).Required(QStringLiteral("Options")));
+        const Values top(root);
+        const Values options(top.Required(QStringLiteral("Options")));
         controller.setDefaultSavePath(options.Text(QStringLiteral("DefaultSavePath")));
         controller.setBufferLength(options.Int32(QStringLiteral("BufferLength")));
         controller.setDefaultSchedule(controller.NewSchedule());
@@ -154,7 +156,7 @@ void clsDOM::LoadXML2Object(ClsController &controller)
         // Files of old versions kept the silence level as an option; it wins over the default
         // schedule's own level. One that does not read is ignored, as a missing one is.
         std::optional<qint32> oldSilenceLevel;
-        if (options.Has(QStringLiteral("NoSoundVolume"))) {
+        if (!options.Value(QStringLiteral("NoSoundVolume")).isEmpty()) {
             try {
                 ClsWave &wave = *controller.DefaultSchedule()->WaveSetting();
                 wave.setNoSoundPercent(options.Int32(QStringLiteral("NoSoundVolume")));
@@ -187,7 +189,7 @@ void clsDOM::LoadXML2Object(ClsController &controller)
         m_baseSchedule = controller.DefaultSchedule();
 
         // Every child counts as a schedule, so anything else there (a comment) fails the load.
-        const QDomElement schedules = Values(root).Required(QStringLiteral("Schedules"));
+        const QDomElement schedules = top.Required(QStringLiteral("Schedules"));
         int position = 0;
         for (QDomNode node = schedules.firstChild(); !node.isNull(); node = node.nextSibling()) {
             ++position;
@@ -224,7 +226,7 @@ std::shared_ptr<ClsSchedule> clsDOM::ReadSchedule(ClsController &controller, con
     s.setBeforeExecute(v.Bool(QStringLiteral("BeforeExecute")));
     s.setBeforeExecutePath(v.Text(QStringLiteral("BeforeExecutePath")));
     s.setBeforeExecuteSeconds(v.Int32(QStringLiteral("BeforeExecuteSeconds")));
-    v.Required(QStringLiteral("SavePath"));
+    v.Required(QStringLiteral("SavePath"));  // the element must be there; its text may be empty
     s.setSavePath(v.Text(QStringLiteral("SavePath")));
     s.setFileName(v.Text(QStringLiteral("FileName")));
     s.setTimeDayStart(v.Time(QStringLiteral("TimeDayStart")));
