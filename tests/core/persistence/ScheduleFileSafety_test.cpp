@@ -53,7 +53,8 @@ protected:
     QStringList LoadedNames()
     {
         QStringList names;
-        for (const auto &entry : Load()->ScheduleList())
+        const auto loaded = Load();
+        for (const auto &entry : loaded->ScheduleList())
             names << entry.schedule->Name();
         return names;
     }
