@@ -2,6 +2,7 @@
 
 #include "cli/CliServices.h"
 #include "cli/ConsoleOutput.h"
+#include "cli/DeviceListing.h"
 #include "cli/RunCommand.h"
 #include "cli/SntpCommand.h"
 #include "common/AppFolder.h"
@@ -22,6 +23,8 @@ const char *kUsage =
     "  sntp SERVER [--set]\n"
     "               ask a time server (host or host:port) for the time and show the offset;\n"
     "               --set also sets the clock from it\n"
+    "  devices      list the sound devices (DeviceID) and their mixer lines and controls\n"
+    "               (the recording input selector's items are the SourceLineIndex values)\n"
     "  --version    show the version\n"
     "  --help       show this text\n"
     "\n"
@@ -87,6 +90,13 @@ int Run(const QStringList &arguments, std::FILE *out, std::FILE *err)
     if (command == QLatin1String("sntp") && arguments.size() >= 3) {
         const bool set = arguments.size() >= 4 && arguments.at(3) == QLatin1String("--set");
         return AskTimeServer(arguments.at(2), set, out, err);
+    }
+    if (command == QLatin1String("devices")) {
+        QString text, problem;
+        const int rc = ListDevices(text, problem);
+        Print(out, text);
+        Print(err, problem);
+        return rc;
     }
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         Print(out, QString::fromLatin1(kUsage));

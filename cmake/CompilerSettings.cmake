@@ -13,3 +13,10 @@ find_program(CCACHE_PROGRAM ccache)
 if(CCACHE_PROGRAM)
   set(CMAKE_CXX_COMPILER_LAUNCHER ${CCACHE_PROGRAM})
 endif()
+
+# The fuzz build instruments every library too, so that coverage guides the fuzzer into the
+# code under test and not only into the small fuzz target itself.
+if(TOLVANE_BUILD_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -23,7 +23,8 @@ inline constexpr qint32 PathFileAccess = 75;
 inline constexpr qint32 PathNotFound = 76;
 inline constexpr qint32 ObjectNotSet = 91;
 inline constexpr qint32 DuplicateKey = 457;
-inline constexpr qint32 InvalidLevel = qint32(0x80040001u);  // also "no mixer device"
+inline constexpr qint32 InvalidLevel = qint32(0x80040001u);
+inline constexpr qint32 NoMixerDevice = InvalidLevel;
 inline constexpr qint32 InvalidStatus = qint32(0x80040003u);
 }  // namespace ErrNo
 

@@ -45,14 +45,6 @@ qint64 SecondsOfDay(const QDateTime &moment)
     return moment.time().msecsSinceStartOfDay() / 1000;
 }
 
-// Objects may be asked to go while one of their own signals is being handled; they are let go
-// once the event loop is back.
-template <typename T>
-void DisposeLater(T holder)
-{
-    QTimer::singleShot(0, [keep = std::move(holder)] {});
-}
-
 }  // namespace
 
 ClsController::ClsController(std::shared_ptr<CoreServices> services, QObject *parent)
@@ -75,6 +67,16 @@ ClsController::~ClsController()
 {
     if (m_services->tickTimer)
         m_services->tickTimer->Stop();
+}
+
+template <typename T>
+void ClsController::DisposeLater(T holder)
+{
+    // Objects may be let go while one of their own signals is being handled; they are kept until
+    // the event loop is back (or until the controller goes).
+    m_graveyard.push_back(std::make_shared<T>(std::move(holder)));
+    if (m_graveyard.size() == 1)
+        QMetaObject::invokeMethod(this, [this] { m_graveyard.clear(); }, Qt::QueuedConnection);
 }
 
 // ---- Set-up, options, schedules ----

@@ -108,6 +108,10 @@ public:
     std::shared_ptr<ClsSchedule> NewSchedule() const;
     const std::shared_ptr<CoreServices> &Services() const { return m_services; }
     ColExecuteList &ExecuteList() { return m_executeList; }
+    // Core-internal: "schedule.xml" failed to load, so the next save keeps it as
+    // "schedule.xml.bak" before replacing it.
+    bool ScheduleFileUnread() const { return m_scheduleFileUnread; }
+    void setScheduleFileUnread(bool v) { m_scheduleFileUnread = v; }
 
 signals:
     void OnStatusChanged(tolvane::Status Status);
@@ -168,6 +172,8 @@ private:
     void StartEncodeJob(const ClsEncodeSchedule &job);
     void OnFinishEncode();
     void LogEncode(const QString &event);
+    template <typename T>
+    void DisposeLater(T holder);
 
     std::shared_ptr<CoreServices> m_services;
     ClsLogSaver m_log;
@@ -210,6 +216,8 @@ private:
 
     std::unique_ptr<ClsNTP> m_ntp;
     std::vector<NumberedError> m_pending;
+    std::vector<std::shared_ptr<void>> m_graveyard;
+    bool m_scheduleFileUnread = false;
 };
 
 }  // namespace tolvane

@@ -1,21 +1,56 @@
 #include "ClsScheduleSaveLoad.h"
 
-#include "common/NumberedError.h"
+#include "common/FileError.h"
 #include "core/controller/ClsController.h"
+#include "core/persistence/AtomicFile.h"
+#include "core/persistence/LegacyScheduleFile.h"
+#include "core/persistence/clsDOM.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace tolvane {
 
 namespace {
+
 const QString kSource = QStringLiteral("ClsScheduleSaveLoad");
+
+QString XmlPath(const ClsController &c)
+{
+    return c.Services()->appFolder + QStringLiteral("/schedule.xml");
 }
+
+// A file that failed to load may hold schedules that were never read; the save that replaces
+// it keeps a copy first, replacing an older copy.
+void KeepUnreadFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return;
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileError(file, path, kSource);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw FileError(file, path, kSource);
+    WriteFileAtomically(path + QStringLiteral(".bak"), bytes, kSource);
+}
+
+}  // namespace
 
 void ClsScheduleSaveLoad::LoadSchedule(ClsController &c)
 {
     const QString folder = c.Services()->appFolder;
-    if (QFileInfo::exists(folder + QStringLiteral("/schedule.xml")))
-        throw NumberedError(ErrNo::PathFileAccess, QStringLiteral("schedule.xml: reading is not available yet"), kSource);
+    if (QFileInfo::exists(XmlPath(c))) {
+        clsDOM dom;
+        dom.setFilePath(XmlPath(c));
+        try {
+            dom.LoadXML2Object(c);
+        } catch (const NumberedError &) {
+            c.setScheduleFileUnread(true);
+            throw;
+        }
+        return;
+    }
 
     c.gSelectEndTimeChecker = EndTimeChecker::nSample;
     c.gSelectEndTimeSetter = EndTimeSetter::EndTime;
@@ -26,17 +61,25 @@ void ClsScheduleSaveLoad::LoadSchedule(ClsController &c)
     c.gSetTimeTime = QStringLiteral("00:00:00");
     c.setDefaultSchedule(c.NewSchedule());
 
-    if (QFileInfo::exists(folder + QStringLiteral("/schedule.txt")))
-        throw NumberedError(ErrNo::PathFileAccess, QStringLiteral("schedule.txt: reading is not available yet"), kSource);
+    const QString legacyPath = folder + QStringLiteral("/schedule.txt");
+    if (QFileInfo::exists(legacyPath)) {
+        LegacyScheduleFile(legacyPath).Load(c);
+        return;
+    }
 
     c.setDefaultSavePath(folder);
     c.setBufferLength(1);
     c.setNoSoundVolume(0);
 }
 
-void ClsScheduleSaveLoad::SaveSchedule(ClsController &, const QString &)
+void ClsScheduleSaveLoad::SaveSchedule(ClsController &c, const QString &)
 {
-    throw NumberedError(ErrNo::PathFileAccess, QStringLiteral("schedule.xml: writing is not available yet"), kSource);
+    if (c.ScheduleFileUnread())
+        KeepUnreadFile(XmlPath(c));
+    clsDOM dom;
+    dom.setFilePath(XmlPath(c));
+    dom.SchedulesSaveAsXML(c);
+    c.setScheduleFileUnread(false);
 }
 
 }  // namespace tolvane

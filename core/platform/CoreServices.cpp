@@ -2,6 +2,7 @@
 
 #include "core/platform/AlignedTickTimer.h"
 #include "core/platform/LogindPower.h"
+#include "mixer/alsa/Mixer.h"
 
 namespace tolvane {
 
@@ -15,6 +16,7 @@ std::shared_ptr<CoreServices> CoreServices::Real(const QString &appFolder)
     services->power = std::make_shared<LogindPower>();
     services->shell = std::make_shared<LinuxShellLauncher>();
     services->clockSetter = std::make_shared<SystemClockSetter>();
+    services->mixerFactory = Mixer::Factory();
     return services;
 }
 

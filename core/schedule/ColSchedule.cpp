@@ -68,6 +68,37 @@ bool InWindow(qint64 referenceTod, qint64 start, qint64 offset)
 
 }  // namespace
 
+void LegacyScheduleValues::AssignMP3(ClsMP3 &mp3) const
+{
+    mp3.setMP3Stereo(MP3Stereo);
+    mp3.setMP3FileFormat(MP3FileFormat);
+    mp3.setMP3DeleteWavFile(MP3DeleteWavFile);
+    mp3.setMP3VBRQuality(MP3VBRQuality);
+    mp3.setMP3LimitVBRBitRate(MP3LimitVBRBitRate);
+    mp3.setMP3VBR(MP3VBR);
+    mp3.setMP3VBRMaxBitRate(MP3VBRMaxBitRate);
+    mp3.setMP3VBRMinBitRate(MP3VBRMinBitRate);
+    mp3.setMP3CBRMPEG1BitRate(MP3CBRMPEG1BitRate);
+    mp3.setMP3CBRMPEG2BitRate(MP3CBRMPEG2BitRate);
+    mp3.setMP3NotUsePsy(MP3NotUsePsy);
+    mp3.setMP3NotUseLPF(MP3NotUseLPF);
+    mp3.setMP3CustomizeLPF(MP3CustomizeLPF);
+    mp3.setMP3LPFA(MP3LPFA);
+    mp3.setMP3LPFB(MP3LPFB);
+    mp3.setMP3SetnCPU(MP3SetnCPU);
+    mp3.setMP3nCPU(MP3nCPU);
+    mp3.setMP3SetPriority(MP3SetPriority);
+    mp3.setMP3Priority(MP3Priority);
+    mp3.setMP3NotUseEnhancedCPU(MP3NotUseEnhancedCPU);
+    mp3.setMP3NotUseMMX(MP3NotUseMMX);
+    mp3.setMP3NotUse3DNow(MP3NotUse3DNow);
+    mp3.setMP3NotUseSSE(MP3NotUseSSE);
+    mp3.setMP3NotUseEnhanced3DNow(MP3NotUseEnhanced3DNow);
+    mp3.setMP3SetIOFreq(MP3SetIOFreq);
+    mp3.setMP3InFreq(MP3InFreq);
+    mp3.setMP3OutFreq(MP3OutFreq);
+}
+
 void ColSchedule::Add(Ptr schedule, const QString &key)
 {
     if (!schedule)
@@ -102,34 +133,7 @@ ColSchedule::Ptr ColSchedule::Add2(const QString &key, const LegacyScheduleValue
     s->setWMEFilePath(v.WMEFilePath);
     s->setSavePath(v.SavePath);
     s->setFileName(v.FileName);
-    ClsMP3 &mp3 = *s->MP3();
-    mp3.setMP3Stereo(v.MP3Stereo);
-    mp3.setMP3FileFormat(v.MP3FileFormat);
-    mp3.setMP3DeleteWavFile(v.MP3DeleteWavFile);
-    mp3.setMP3VBRQuality(v.MP3VBRQuality);
-    mp3.setMP3LimitVBRBitRate(v.MP3LimitVBRBitRate);
-    mp3.setMP3VBR(v.MP3VBR);
-    mp3.setMP3VBRMaxBitRate(v.MP3VBRMaxBitRate);
-    mp3.setMP3VBRMinBitRate(v.MP3VBRMinBitRate);
-    mp3.setMP3CBRMPEG1BitRate(v.MP3CBRMPEG1BitRate);
-    mp3.setMP3CBRMPEG2BitRate(v.MP3CBRMPEG2BitRate);
-    mp3.setMP3NotUsePsy(v.MP3NotUsePsy);
-    mp3.setMP3NotUseLPF(v.MP3NotUseLPF);
-    mp3.setMP3CustomizeLPF(v.MP3CustomizeLPF);
-    mp3.setMP3LPFA(v.MP3LPFA);
-    mp3.setMP3LPFB(v.MP3LPFB);
-    mp3.setMP3SetnCPU(v.MP3SetnCPU);
-    mp3.setMP3nCPU(v.MP3nCPU);
-    mp3.setMP3SetPriority(v.MP3SetPriority);
-    mp3.setMP3Priority(v.MP3Priority);
-    mp3.setMP3NotUseEnhancedCPU(v.MP3NotUseEnhancedCPU);
-    mp3.setMP3NotUseMMX(v.MP3NotUseMMX);
-    mp3.setMP3NotUse3DNow(v.MP3NotUse3DNow);
-    mp3.setMP3NotUseSSE(v.MP3NotUseSSE);
-    mp3.setMP3NotUseEnhanced3DNow(v.MP3NotUseEnhanced3DNow);
-    mp3.setMP3SetIOFreq(v.MP3SetIOFreq);
-    mp3.setMP3InFreq(v.MP3InFreq);
-    mp3.setMP3OutFreq(v.MP3OutFreq);
+    v.AssignMP3(*s->MP3());
     s->setUseSystemSourceDevice(v.UseSystemSourceDevice);
     s->setDeviceID(v.DeviceIndex);
     s->setSourceLineIndex(v.SourceLineIndex);

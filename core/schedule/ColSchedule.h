@@ -61,6 +61,9 @@ struct LegacyScheduleValues {
     bool UseSystemSourceDevice = true;
     qint32 DeviceIndex = 0;
     qint32 SourceLineIndex = 0;
+
+    // Assigns the MP3... values to `mp3`; they are plain values, so the order does not matter.
+    void AssignMP3(ClsMP3 &mp3) const;
 };
 
 class ColSchedule {

@@ -86,10 +86,26 @@ struct ValueType {
     nValueType Type2 = nValueType::BOOL;  // LISTTEXT when the control also has item names, else 0
 };
 
-// Control types the core looks for.
+// Control types of the model that the ALSA mixer hands out, and those the core looks for.
 namespace MixerControlType {
+inline constexpr qint32 BooleanMeter = 0x10010000;
+inline constexpr qint32 SignedMeter = 0x10020000;
+inline constexpr qint32 UnsignedMeter = 0x10030000;
+inline constexpr qint32 Boolean = 0x20010000;
+inline constexpr qint32 OnOff = 0x20010001;
 inline constexpr qint32 Mute = 0x20010002;
+inline constexpr qint32 Signed = 0x30020000;
+inline constexpr qint32 Unsigned = 0x30030000;
+inline constexpr qint32 Volume = 0x50030001;
+inline constexpr qint32 SingleSelect = 0x70010000;
 inline constexpr qint32 Mux = 0x70010001;  // the recording source selector
 }  // namespace MixerControlType
+
+// Control flags. Uniform alone: one value shared by all channels; Multiple alone: one value per
+// channel of the line; list controls carry both and hold one value per item.
+namespace MixerControlFlag {
+inline constexpr qint32 Uniform = 1;
+inline constexpr qint32 Multiple = 2;
+}  // namespace MixerControlFlag
 
 }  // namespace tolvane

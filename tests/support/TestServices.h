@@ -47,6 +47,13 @@ struct TestEnv {
         services->mixerFactory = FakeMixer::Factory(mixer);
     }
 
+    // The fakes keep what they were handed (schedules, which hold the services): let go.
+    ~TestEnv()
+    {
+        capture->pipelines.clear();
+        capture->windowsMedia.reset();
+    }
+
     QString Path(const QString &name) const { return dir.path() + QLatin1Char('/') + name; }
 };
 

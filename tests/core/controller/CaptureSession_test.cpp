@@ -1,6 +1,7 @@
 // Starting, cutting and stopping captures: the exact length by counting samples, the mixer
 // selection, manual recordings and the failure paths.
 
+#include "mixer/alsa/Mixer.h"
 #include "tests/core/controller/ControllerFixture.h"
 
 using namespace tolvane;
@@ -212,4 +213,32 @@ TEST_F(ControllerFixture, MonitorOnAndOff)
     EXPECT_EQ(log.filter("StartSuccessed").size(), 1);
     EXPECT_EQ(log.filter("Stoped").size(), 1);
     EXPECT_EQ(log.filter("StartFailed").size(), 1);
+}
+
+// The real mixer library on a machine without cards or sound server: the recording still
+// starts, and the mixer's own error reaches OnError.
+TEST_F(ControllerFixture, RealMixerWithoutDevicesStillRecords)
+{
+    const bool hadServer = qEnvironmentVariableIsSet("PULSE_SERVER");
+    const QByteArray previous = qgetenv("PULSE_SERVER");
+    qputenv("PULSE_SERVER", "unix:/nonexistent/pulse/native");
+    env.services->mixerFactory = Mixer::Factory();
+    ClsController real(env.services);
+    std::vector<NumberedError> realErrors;
+    QObject::connect(&real, &ClsController::OnError, [&](const NumberedError &e) { realErrors.push_back(e); });
+    real.Setup();
+    auto s = real.CreateNewSchedule();
+    s->setUseSystemSourceDevice(false);
+    s->setSourceLineIndex(1);
+    real.StartOnTimeCapture(s);
+    if (hadServer)
+        qputenv("PULSE_SERVER", previous);
+    else
+        qunsetenv("PULSE_SERVER");
+    EXPECT_EQ(real.Status(), tolvane::Status::ManualWave);
+    EXPECT_TRUE(env.capture->Last().started);
+    ASSERT_FALSE(realErrors.empty());
+    // Cards, if the machine has any, still give a mixer; then the selector may be missing instead.
+    EXPECT_TRUE(realErrors[0].Number() == ErrNo::InvalidLevel || realErrors[0].Number() == ErrNo::ObjectNotSet ||
+                realErrors[0].Number() == ErrNo::SubscriptOutOfRange);
 }

@@ -1,0 +1,33 @@
+#pragma once
+// The text forms of values in the schedule files, in one form whatever the machine's locale:
+// "True"/"False", whole numbers, "." decimals and "hh:mm:ss" times of day. Each reader names the
+// value it converts (an element, a line), and a failed conversion says which one and why.
+
+#include "core/schedule/TimeOfDay.h"
+
+#include <QString>
+#include <QVariant>
+#include <QtGlobal>
+
+namespace tolvane::StoredValue {
+
+// "True"/"False" in any letter case, or a number (0 is false). Anything else throws 13.
+bool ToBool(const QString &text, const QString &what);
+// A whole number, or a decimal number rounded half to even; 13 when not a number, 6 outside 32 bits.
+qint32 ToInt32(const QString &text, const QString &what);
+// As ToInt32, within 0 to 255.
+quint8 ToByte(const QString &text, const QString &what);
+// "." decimals; a lone "," is taken as the decimal point of files written under such a locale.
+double ToDouble(const QString &text, const QString &what);
+// "h:mm:ss" or "h:mm" (one or two digits each).
+Seconds ToTimeOfDay(const QString &text, const QString &what);
+
+QString FromBool(bool v);
+// The shortest text that reads back to the same double.
+QString FromDouble(double v);
+QString FromTimeOfDay(Seconds v);
+// The silence level as written: its text, or a number's shortest form. An empty level counts as
+// 0 dB everywhere it is used, so it is written as "0" to read back as the same level.
+QString FromNoSounddB(const QVariant &v);
+
+}  // namespace tolvane::StoredValue
