@@ -46,6 +46,26 @@ TEST_F(MainWindow, EmptyListButtonsAndNew)
     EXPECT_EQ(C().nSchedules(), 1);
 }
 
+// Saved schedules come back at the next start in file order, keyed ID0, ID1, ..., with every
+// selection button on; the save also wrote the window's settings.
+TEST_F(MainWindow, StartShowsStoredSchedules)
+{
+    Open();
+    AddSchedule(QStringLiteral("A"));
+    AddSchedule(QStringLiteral("B"));
+    window->resize(777, 555);
+    Click("CSave");
+    ASSERT_FALSE(window->NeedSave()) << Info().toStdString();
+
+    Open();
+    EXPECT_EQ(RowNames(), QStringList({"A", "B"}));
+    EXPECT_EQ(List()->topLevelItem(1)->data(0, Qt::UserRole).toString(), QStringLiteral("ID1"));
+    EXPECT_EQ(C().Schedule(QStringLiteral("ID1"))->Name(), QStringLiteral("B"));
+    for (const char *b : {"CChange", "CDelete", "CCopy", "COpenFolder"})
+        EXPECT_TRUE(Button(b)->isEnabled()) << b;
+    EXPECT_EQ(window->size(), QSize(777, 555));
+}
+
 // Without dialogs the commands that need one are off, whatever the status says.
 TEST_F(MainWindow, CommandsNeedingDialogsStayOffWithoutThem)
 {
