@@ -1,10 +1,9 @@
 #include "ClsSaveLoadXMLHelper.h"
 
-#include "common/FileError.h"
 #include "common/NumberedError.h"
+#include "core/persistence/AtomicFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace tolvane {
 
@@ -105,15 +104,8 @@ std::optional<ClsSaveLoadXMLHelper> ClsSaveLoadXMLHelper::ReadXML(const QString 
 
 void ClsSaveLoadXMLHelper::WriteXML(const QString &iFilePath) const
 {
-    QSaveFile file(iFilePath);
-    // Unbuffered, so that a write cut short (a full disk, a size limit) is seen here: through
-    // the buffer Qt commits the truncated file and reports success.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw FileError(file, iFilePath, kSource);
     // Indent -1: no line breaks or spaces between elements.
-    const QByteArray bytes = m_doc->toByteArray(-1);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw FileError(file, iFilePath, kSource);
+    WriteFileAtomically(iFilePath, m_doc->toByteArray(-1), kSource);
 }
 
 }  // namespace tolvane
