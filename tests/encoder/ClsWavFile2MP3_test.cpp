@@ -403,6 +403,28 @@ TEST_F(EncoderClient, KilledServerEndsTheJobAndTheNextRuns)
     EXPECT_NEAR(double(test::DecodedFrames(Path(QStringLiteral("next.mp3")), 2)), 3.0 * 44100, 1152.0);
 }
 
+// An encoder object dropped in the middle of a file encode has its server abandon the encode:
+// the WAVE file is back under its own name and no half MP3 file stays.
+TEST_F(EncoderClient, DroppingTheObjectMidFileEncodePutsTheWaveBack)
+{
+    const QString wav = Path(QStringLiteral("long.wav"));
+    ASSERT_TRUE(test::MakeWave(wav, 44100, 2, 16, 300));
+    const qint64 size = QFileInfo(wav).size();
+    {
+        std::unique_ptr<IWavFile2MP3> encoder = Create();
+        Observer seen(*encoder);
+        Mp3EncodeSettings s;
+        s.MP3FileFormat = 1;
+        encoder->SetParameter(wav, 44100, 1, s);
+        encoder->EncodeFile();
+        ASSERT_TRUE(test::WaitUntil([&] { return !seen.progress.empty() || seen.finished > 0; }, kEncodeTimeoutMs));
+        ASSERT_EQ(seen.finished, 0) << "the encode ended before the object was dropped";
+        EXPECT_FALSE(QFileInfo::exists(wav));
+    }
+    EXPECT_EQ(QFileInfo(wav).size(), size);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("long.wav")});
+}
+
 // SetPriority sets the server's nice value from the priority class.
 TEST_F(EncoderClient, SetPriorityChangesTheServersNiceValue)
 {
