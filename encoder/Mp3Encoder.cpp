@@ -5,10 +5,10 @@
 #include "encoder/ID3v1Tag.h"
 #include "encoder/LameConfiguration.h"
 #include "encoder/Mp3OutputFile.h"
+#include "encoder/PcmSamples.h"
 #include "encoder/WaveFileReader.h"
 
 #include <QFile>
-#include <QtEndian>
 
 #include <cstring>
 
@@ -295,15 +295,7 @@ int Mp3Encoder::ProcessRealTimeFrame()
         m_readOffset += count;
     }
 
-    const qsizetype samples = count / bytesPerSample;
-    m_pcm.resize(samples);
-    const auto *raw = reinterpret_cast<const unsigned char *>(m_frameBytes.constData());
-    if (m_bits == 16) {
-        qFromLittleEndian<qint16>(raw, samples, m_pcm.data());
-    } else {
-        for (qsizetype i = 0; i < samples; ++i)
-            m_pcm[i] = static_cast<qint16>((raw[i] - 128) * 256);
-    }
+    PcmToSamples(m_frameBytes, count / bytesPerSample, m_bits, m_pcm);
     return EncodeSamples(m_pcm.data(), kRealTimeFrameSamples);
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/FileError.h"
 #include "common/NumberedError.h"
+#include "encoder/PcmSamples.h"
 
 #include <QtEndian>
 
@@ -95,15 +96,7 @@ void WaveFileReader::Read(std::vector<qint16> &out, qint64 maxFrames)
         m_frameCount = m_framesRead + framesGot;
     m_framesRead += framesGot;
 
-    const qsizetype samples = framesGot * m_channels;
-    out.resize(samples);
-    const auto *raw = reinterpret_cast<const unsigned char *>(m_raw.constData());
-    if (m_bits == 16) {
-        qFromLittleEndian<qint16>(raw, samples, out.data());
-    } else {
-        for (qsizetype i = 0; i < samples; ++i)
-            out[i] = static_cast<qint16>((raw[i] - 128) * 256);
-    }
+    PcmToSamples(m_raw, framesGot * m_channels, m_bits, out);
 }
 
 double WaveFileReader::Progress() const
