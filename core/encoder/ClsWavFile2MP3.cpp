@@ -47,8 +47,10 @@ ClsWavFile2MP3::~ClsWavFile2MP3()
             m_process->waitForFinished();
         }
     }
-    if (m_job.open && !putRightByServer)
-        RestoreFiles();
+    if (!putRightByServer) {
+        for (const Job &job : m_jobs)
+            RestoreFiles(job);
+    }
 }
 
 void ClsWavFile2MP3::StartServer()
@@ -123,20 +125,19 @@ void ClsWavFile2MP3::StopServer()
 
 void ClsWavFile2MP3::EnsureServer()
 {
-    if (m_process && m_process->state() == QProcess::Running)
+    // A server whose end has not been handled yet still owes its jobs their end; a job added
+    // now ends with them, and the job after that gets a new server.
+    if (m_process && (m_process->state() == QProcess::Running || !m_jobs.empty()))
         return;
-    // Only a caller that starts a job before the last one ended gets here with one open.
-    if (m_job.open)
-        RestoreFiles();
-    m_job = Job();
     StartServer();
 }
 
 void ClsWavFile2MP3::BeginJob(bool fileMode, const QString &path)
 {
     EnsureServer();
-    m_serverErrors.clear();
-    m_job = Job{true, fileMode, path, path, QString()};
+    if (m_jobs.empty())
+        m_serverErrors.clear();
+    m_jobs.push_back(Job{fileMode, path, path, QString()});
 }
 
 void ClsWavFile2MP3::SetParameterRealTimeEnc(const QString &FilePath, qint32 nFreq, qint32 nChannel, qint32 nBit,
@@ -220,10 +221,10 @@ bool ClsWavFile2MP3::HandleEvent(const QByteArray &payload)
         QString working;
         QString output;
         in >> working >> output;
-        if (in.status() == QDataStream::Ok && m_job.open) {
+        if (in.status() == QDataStream::Ok && !m_jobs.empty()) {
             if (!working.isEmpty())
-                m_job.workingPath = working;
-            m_job.outputPath = output;
+                m_jobs.front().workingPath = working;
+            m_jobs.front().outputPath = output;
         }
         break;
     }
@@ -244,7 +245,8 @@ bool ClsWavFile2MP3::HandleEvent(const QByteArray &payload)
         break;
     }
     case encorda::Event::FinishEncode:
-        m_job = Job();
+        if (!m_jobs.empty())
+            m_jobs.pop_front();
         emit FinishEncode();
         break;
     }
@@ -267,33 +269,37 @@ void ClsWavFile2MP3::ServerEnded(quint64 generation)
                             : QStringLiteral("終了しました(終了コード %1)").arg(m_process->exitCode());
     ++m_generation;
     m_process.reset();
-    if (!m_job.open)
-        return;
 
-    QString description = QStringLiteral("MP3エンコーダ(%1)がエンコード中に%2。").arg(m_program, how);
-    if (!errors.isEmpty())
-        description += QLatin1Char(' ') + errors;
-    const QString unresolved = RestoreFiles();
-    if (!unresolved.isEmpty())
-        description += QLatin1Char(' ') + unresolved;
-    m_job = Job();
-    emit EncodeError(NumberedError(kErrServerLost, description, kSource));
-    if (self)
+    // Each job the server did not finish ends here, with the error, in the order they came.
+    std::deque<Job> unfinished;
+    unfinished.swap(m_jobs);
+    for (const Job &job : unfinished) {
+        QString description = QStringLiteral("MP3エンコーダ(%1)がエンコード中に%2。").arg(m_program, how);
+        if (!errors.isEmpty())
+            description += QLatin1Char(' ') + errors;
+        const QString unresolved = RestoreFiles(job);
+        if (!unresolved.isEmpty())
+            description += QLatin1Char(' ') + unresolved;
+        emit EncodeError(NumberedError(kErrServerLost, description, kSource));
+        if (!self)
+            return;
         emit FinishEncode();
+        if (!self)
+            return;
+    }
 }
 
-QString ClsWavFile2MP3::RestoreFiles()
+QString ClsWavFile2MP3::RestoreFiles(const Job &job)
 {
-    if (!m_job.fileMode)
+    if (!job.fileMode)
         return {};
-    const QString &given = m_job.givenPath;
-    const QString &working = m_job.workingPath;
+    const QString &given = job.givenPath;
+    const QString &working = job.workingPath;
     QStringList problems;
     // With the input gone the encode had succeeded and deleted it: the output is all there is.
     const bool inputKept = QFileInfo::exists(working) || QFileInfo::exists(given);
-    if (inputKept && !m_job.outputPath.isEmpty() && QFileInfo::exists(m_job.outputPath)
-        && !QFile::remove(m_job.outputPath))
-        problems << QStringLiteral("途中までのMP3ファイル %1 を削除できません。").arg(m_job.outputPath);
+    if (inputKept && !job.outputPath.isEmpty() && QFileInfo::exists(job.outputPath) && !QFile::remove(job.outputPath))
+        problems << QStringLiteral("途中までのMP3ファイル %1 を削除できません。").arg(job.outputPath);
     if (working != given && QFileInfo::exists(working)
         && (QFileInfo::exists(given) || !QFile::rename(working, given)))
         problems << QStringLiteral("WAVEファイルは %1 に残っています。").arg(working);

@@ -8,6 +8,7 @@
 
 #include <QProcess>
 
+#include <deque>
 #include <memory>
 
 namespace tolvane {
@@ -43,7 +44,6 @@ public:
 
 private:
     struct Job {
-        bool open = false;
         bool fileMode = false;
         QString givenPath;
         QString workingPath;
@@ -60,7 +60,7 @@ private:
     void ServerEnded(quint64 generation);
     // After a server died in a file encode: the unfinished output goes, the WAVE file comes
     // back under its own name. Returns what could not be put right, empty when all went well.
-    QString RestoreFiles();
+    static QString RestoreFiles(const Job &job);
     void StopServer();
 
     QString m_program;
@@ -68,7 +68,9 @@ private:
     quint64 m_generation = 0;
     encorda::MessageReader m_reader;
     QString m_serverErrors;
-    Job m_job;
+    // Jobs handed to the server whose FinishEncode has not come back, oldest first. A recording
+    // split into parts starts the next part before the last one's end has been reported.
+    std::deque<Job> m_jobs;
 };
 
 }  // namespace tolvane

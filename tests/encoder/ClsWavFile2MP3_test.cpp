@@ -344,6 +344,32 @@ TEST_F(EncoderClient, RealTimeEncodeHasTheRecordedLength)
     EXPECT_LT(frames, 20 * 44100 + 1152);
 }
 
+// A recording split into parts starts the next part before the end of the last one has come
+// back; a server killed in the second part still ends each part once, the first one whole.
+TEST_F(EncoderClient, SplitRecordingPartsEachGetTheirEnd)
+{
+    auto *encoder = new ClsWavFile2MP3(factory.EncordaPath());
+    std::unique_ptr<IWavFile2MP3> owner(encoder);
+    Observer seen(*encoder);
+    int phase = 0;
+    encoder->SetParameterRealTimeEnc(Path(QStringLiteral("part.mp3")), 44100, 2, 16, Mp3EncodeSettings());
+    for (int i = 0; i < 4; ++i)
+        encoder->EncodeRealTime(SineBlock(22050, 2, phase));
+    encoder->FinishEncodeRealTime();
+    encoder->SetParameterRealTimeEnc(Path(QStringLiteral("part_1.mp3")), 44100, 2, 16, Mp3EncodeSettings());
+    encoder->EncodeRealTime(SineBlock(22050, 2, phase));
+    ASSERT_TRUE(test::WaitUntil([&] { return seen.finished > 0; }, kEncodeTimeoutMs));
+    EXPECT_TRUE(seen.errors.empty()) << seen.ErrorText().toStdString();
+    ASSERT_EQ(::kill(static_cast<pid_t>(encoder->ServerProcessId()), SIGKILL), 0);
+
+    ASSERT_TRUE(test::WaitUntil([&] { return seen.finished > 1; }, kEncodeTimeoutMs));
+    ASSERT_EQ(seen.errors.size(), 1u);
+    EXPECT_EQ(seen.errors[0].Number(), ClsWavFile2MP3::kErrServerLost);
+    const qint64 frames = test::DecodedFrames(Path(QStringLiteral("part.mp3")), 2);
+    EXPECT_GE(frames, 2 * 44100);
+    EXPECT_LT(frames, 2 * 44100 + 1152);
+}
+
 // An encoder object dropped in the middle of a recording still leaves the whole recording.
 TEST_F(EncoderClient, DroppingTheObjectFinishesTheRecording)
 {
