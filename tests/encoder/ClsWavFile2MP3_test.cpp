@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <sys/resource.h>
 
 #include <cerrno>
@@ -125,6 +127,12 @@ struct ModeCase {
     const char *mode;
     int quietAboveHz;  // 0: no low-pass check
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ModeCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class OutputModes : public EncoderClient, public testing::WithParamInterface<ModeCase> {};
 
