@@ -1,5 +1,6 @@
 #include "CoreServices.h"
 
+#include "core/encoder/EncordaFactory.h"
 #include "core/platform/AlignedTickTimer.h"
 #include "core/platform/LogindPower.h"
 #include "mixer/alsa/Mixer.h"
@@ -17,6 +18,7 @@ std::shared_ptr<CoreServices> CoreServices::Real(const QString &appFolder)
     services->shell = std::make_shared<LinuxShellLauncher>();
     services->clockSetter = std::make_shared<SystemClockSetter>();
     services->mixerFactory = Mixer::Factory();
+    services->encoderFactory = std::make_shared<EncordaFactory>();
     return services;
 }
 

@@ -1,0 +1,26 @@
+#pragma once
+// Makes encoder objects, each with its own encorda server process.
+
+#include "core/encoder/IWavFile2MP3.h"
+
+#include <QString>
+
+namespace tolvane {
+
+class EncordaFactory : public IEncoderFactory {
+public:
+    // encordaPath names the server program; empty means "encorda" beside the running program.
+    explicit EncordaFactory(QString encordaPath = {});
+
+    std::unique_ptr<IWavFile2MP3> Create() override;
+
+    // Whether an encoder object can be made here: its server starts and its library works.
+    bool Probe();
+
+    const QString &EncordaPath() const { return m_path; }
+
+private:
+    QString m_path;
+};
+
+}  // namespace tolvane
