@@ -150,6 +150,8 @@ void Frmmain::BuildControls()
                                              "(0dBに近い場合音が歪んでいる可能性があります)"));
     m_volumeText->setObjectName(QStringLiteral("LVolume"));
     m_volumeText->setWordWrap(true);
+    // Room for both lines from the start, so that the list does not jump when sound arrives.
+    m_volumeText->setMinimumHeight(2 * m_volumeText->fontMetrics().lineSpacing());
     grid->addWidget(m_volumeText, 4, 0, 1, 7);
 
     m_encodeText = new QLabel;
