@@ -37,14 +37,17 @@ struct WaveFile {
     }
     std::vector<quint8> Samples8() const { return {data.begin(), data.end()}; }
 
-    static WaveFile Read(const QString &path)
+    // The header and the length only, for files too big to read whole.
+    static WaveFile ReadHeader(const QString &path) { return Read(path, 44); }
+
+    static WaveFile Read(const QString &path, qint64 upTo = -1)
     {
         WaveFile w;
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
             return w;
-        const QByteArray all = f.readAll();
-        w.length = all.size();
+        const QByteArray all = upTo < 0 ? f.readAll() : f.read(upTo);
+        w.length = f.size();
         if (all.size() < 44)
             return w;
         const char *h = all.constData();
