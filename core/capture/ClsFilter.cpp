@@ -2,6 +2,7 @@
 
 #include "common/NumberedError.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -33,32 +34,39 @@ struct ClsFilter::Terms {
     qsizetype LastFrame(qsizetype n) const { return (n / frame - 1) * frame; }
 };
 
-ClsFilter::Terms ClsFilter::Prepare(Bit bit, qint32 BlockAlign)
+ClsFilter::Terms ClsFilter::Prepare(Bit bit, qint32 BlockAlign) const
 {
     const bool sixteen = bit == Bit::Hi16bit;
-    const qint16 zero = sixteen ? 0 : 128;
     const double threshold = std::nearbyint(m_noSoundVolume * (sixteen ? 32768.0 : 128.0) / 100.0);
     if (!(threshold >= -32768 && threshold <= 32767))
         throw NumberedError::Standard(ErrNo::Overflow, QStringLiteral("ClsFilter"));
     const bool mono = BlockAlign == 1 || (sixteen && BlockAlign == 2);
-    if (!m_initialised) {
-        Reset(zero);
-        m_initialised = true;
-    }
-    return Terms{zero, int(threshold), mono ? 1 : 2};
+    return Terms{qint16(sixteen ? 0 : 128), int(threshold), mono ? 1 : 2};
 }
 
-std::vector<qint16> ClsFilter::HeldThen(std::vector<qint16> &&block, qsizetype end, qint16 zero) const
+std::vector<qint16> ClsFilter::HeldThen(std::vector<qint16> &&block, qsizetype end)
 {
-    if (NothingHeld(zero)) {
+    if (m_held.empty()) {
         block.resize(size_t(end));
         return std::move(block);
     }
+    size_t size = size_t(end);
+    for (const auto &piece : m_held)
+        size += piece.size();
     std::vector<qint16> data;
-    data.reserve(m_held.size() + size_t(end));
-    data.insert(data.end(), m_held.begin(), m_held.end());
+    data.reserve(size);
+    for (const auto &piece : m_held)
+        data.insert(data.end(), piece.begin(), piece.end());
     data.insert(data.end(), block.begin(), block.begin() + end);
+    m_held.clear();
     return data;
+}
+
+void ClsFilter::Hold(std::vector<qint16> samples)
+{
+    m_held.clear();
+    if (!samples.empty())
+        m_held.push_back(std::move(samples));
 }
 
 // The held-back samples count as put in front of the block; the scan covers only the block's
@@ -76,27 +84,18 @@ std::vector<qint16> ClsFilter::FStartNoSound(std::vector<qint16> &&WaveData, Bit
         if (t.Zero(d + i))
             lastZero = i;
         if (t.Loud(d + i)) {
-            std::vector<qint16> out;
-            if (lastZero >= 0)
-                out.assign(WaveData.begin() + lastZero, WaveData.end());
-            else
-                out = HeldThen(std::move(WaveData), n, t.zero);
-            Reset(t.zero);
-            return out;
+            if (lastZero < 0)
+                return HeldThen(std::move(WaveData), n);
+            m_held.clear();
+            return std::vector<qint16>(WaveData.begin() + lastZero, WaveData.end());
         }
     }
     // All silence: keep what follows the last zero frame, where the sound may still begin.
     if (lastZero >= 0) {
-        if (lastZero >= t.LastFrame(n))
-            Reset(t.zero);
-        else
-            m_held.assign(WaveData.begin() + lastZero + t.frame, WaveData.end());
+        Hold({WaveData.begin() + lastZero + t.frame, WaveData.end()});
     } else {
-        std::vector<qint16> data = HeldThen(std::move(WaveData), n, t.zero);
-        if (t.frame >= qsizetype(data.size()))
-            Reset(t.zero);
-        else
-            m_held.assign(data.begin() + t.frame, data.end());
+        const std::vector<qint16> data = HeldThen(std::move(WaveData), n);
+        Hold({data.begin() + std::min(t.frame, qsizetype(data.size())), data.end()});
     }
     return {t.zero};
 }
@@ -113,31 +112,27 @@ std::vector<qint16> ClsFilter::FEndNoSound(std::vector<qint16> &&WaveData, Bit b
     qsizetype lowestZero = last;
     bool loud = false;
     for (qsizetype i = last; i >= 0; i -= t.frame) {
+        if (t.threshold >= 0 && t.Zero(d + i)) {  // never loud, and common in silence
+            lowestZero = i;
+            continue;
+        }
         if (t.Loud(d + i)) {
             loud = true;
             break;
         }
-        if (t.Zero(d + i))
-            lowestZero = i;
     }
     if (!loud) {
-        if (NothingHeld(t.zero))
-            m_held = std::move(WaveData);
-        else
-            m_held.insert(m_held.end(), WaveData.begin(), WaveData.end());
+        m_held.push_back(std::move(WaveData));
         return {t.zero};
     }
-    if (lowestZero == last) {
-        std::vector<qint16> out = HeldThen(std::move(WaveData), n, t.zero);
-        Reset(t.zero);
-        return out;
-    }
+    if (lowestZero == last)
+        return HeldThen(std::move(WaveData), n);
     // Sound, then silence with a zero frame: end the written part on that frame and hold the
     // rest back.
     const qsizetype cut = lowestZero + t.frame;
     std::vector<qint16> rest(WaveData.begin() + cut, WaveData.end());
-    std::vector<qint16> out = HeldThen(std::move(WaveData), cut, t.zero);
-    m_held = std::move(rest);
+    std::vector<qint16> out = HeldThen(std::move(WaveData), cut);
+    Hold(std::move(rest));
     return out;
 }
 

@@ -27,16 +27,15 @@ public:
 
 private:
     struct Terms;
-    Terms Prepare(Bit bit, qint32 BlockAlign);
-    bool NothingHeld(qint16 zero) const { return m_held.size() == 1 && m_held.front() == zero; }
-    void Reset(qint16 zero) { m_held.assign(1, zero); }
-    // The held-back samples followed by the block's samples [0, end).
-    std::vector<qint16> HeldThen(std::vector<qint16> &&block, qsizetype end, qint16 zero) const;
+    Terms Prepare(Bit bit, qint32 BlockAlign) const;
+    // The held-back samples followed by the block's samples [0, end); nothing is held after.
+    std::vector<qint16> HeldThen(std::vector<qint16> &&block, qsizetype end);
+    void Hold(std::vector<qint16> samples);
 
     double m_noSoundVolume = 0;
-    // What is held back from earlier blocks; one element at the zero level when nothing is.
-    std::vector<qint16> m_held{0};
-    bool m_initialised = false;
+    // What is held back from earlier blocks, in order, as the pieces it came in: a long silence
+    // is kept block by block and joined once, when sound follows. Empty when nothing is held.
+    std::vector<std::vector<qint16>> m_held;
 };
 
 }  // namespace tolvane

@@ -94,29 +94,36 @@ GeneratedSoundSource::GeneratedSoundSource(std::vector<Segment> script, Pace pac
 
 GeneratedSoundSource::~GeneratedSoundSource() = default;
 
-GeneratedSoundSource::Prepared GeneratedSoundSource::Prepare(const Segment &segment) const
+GeneratedSoundSource::Prepared GeneratedSoundSource::Prepare(const Segment &segment)
 {
     const WaveFormat &f = Description().Format;
     const qint64 rate = f.SamplesPerSec;
     const qint64 frames = segment.seconds < 0 ? -1 : qint64(std::llround(segment.seconds * double(rate)));
-    const bool sixteen = f.BitsPerSample == 16;
 
     if (segment.kind == Segment::Kind::File) {
-        Prepared p{ReadWavePcm(segment.path, f), 0, 0};
-        p.patternFrames = qint64(p.pattern.size()) / f.BlockAlign;
-        p.frames = frames < 0 ? p.patternFrames : std::min(frames, p.patternFrames);
-        return p;
+        auto pcm = std::make_shared<const std::vector<char>>(ReadWavePcm(segment.path, f));
+        const qint64 length = qint64(pcm->size()) / f.BlockAlign;
+        return Prepared{std::move(pcm), length, frames < 0 ? length : std::min(frames, length)};
     }
-    if (segment.kind == Segment::Kind::Silence || segment.frequency <= 0) {
-        Prepared p{std::vector<char>(f.BlockAlign, sixteen ? 0 : char(128)), 1, frames};
-        return p;
-    }
-    // One second holds a whole number of periods of a tone in whole hertz, so it repeats seamlessly.
-    Prepared p{std::vector<char>(size_t(rate) * f.BlockAlign), rate, frames};
-    const double amplitude = (sixteen ? 32768.0 : 128.0) * std::pow(10.0, segment.decibels / 20.0);
-    char *out = p.pattern.data();
+    // Patterns are a second long, so that a block is rendered in a copy or two. One second also
+    // holds a whole number of periods of a tone in whole hertz, so it repeats seamlessly.
+    const bool tone = segment.kind == Segment::Kind::Tone && segment.frequency > 0;
+    return Prepared{Second(tone ? segment.frequency : 0, tone ? segment.decibels : 0), rate, frames};
+}
+
+std::shared_ptr<const std::vector<char>> GeneratedSoundSource::Second(qint32 hertz, double decibels)
+{
+    auto &second = m_seconds[{hertz, decibels}];
+    if (second)
+        return second;
+    const WaveFormat &f = Description().Format;
+    const qint64 rate = f.SamplesPerSec;
+    const bool sixteen = f.BitsPerSample == 16;
+    const double amplitude = hertz == 0 ? 0 : (sixteen ? 32768.0 : 128.0) * std::pow(10.0, decibels / 20.0);
+    std::vector<char> samples(size_t(rate) * f.BlockAlign);
+    char *out = samples.data();
     for (qint64 i = 0; i < rate; ++i) {
-        const double v = amplitude * std::sin(2 * std::numbers::pi * double(segment.frequency) * double(i) / double(rate));
+        const double v = amplitude * std::sin(2 * std::numbers::pi * double(hertz) * double(i) / double(rate));
         for (int c = 0; c < f.Channels; ++c) {
             if (sixteen) {
                 qToLittleEndian<qint16>(qint16(std::clamp(std::lround(v), -32768L, 32767L)), out);
@@ -126,12 +133,14 @@ GeneratedSoundSource::Prepared GeneratedSoundSource::Prepare(const Segment &segm
             }
         }
     }
-    return p;
+    second = std::make_shared<const std::vector<char>>(std::move(samples));
+    return second;
 }
 
 void GeneratedSoundSource::OpenDevice(const CaptureBufferDesc &, bool, qint32)
 {
     m_prepared.clear();
+    m_seconds.clear();
     for (const Segment &segment : m_script)
         m_prepared.push_back(Prepare(segment));
     m_prepared.push_back(Prepare(Segment::Silence()));
@@ -156,7 +165,7 @@ void GeneratedSoundSource::Render(qint64 frames)
         qint64 take = std::min(frames, p.patternFrames - inPattern);
         if (p.frames >= 0)
             take = std::min(take, p.frames - m_position);
-        const char *from = p.pattern.data() + inPattern * align;
+        const char *from = p.pattern->data() + inPattern * align;
         m_pending.insert(m_pending.end(), from, from + take * align);
         m_position += take;
         m_captured += take;

@@ -10,6 +10,9 @@
 #include <QString>
 #include <QTimer>
 
+#include <map>
+#include <memory>
+
 namespace tolvane {
 
 class GeneratedSoundSource final : public SoundSource {
@@ -51,11 +54,13 @@ private:
     // A segment in the capture's format: a pattern of frames played `frames` long (negative:
     // for ever), repeating when it is shorter.
     struct Prepared {
-        std::vector<char> pattern;
+        std::shared_ptr<const std::vector<char>> pattern;
         qint64 patternFrames;
         qint64 frames;
     };
-    Prepared Prepare(const Segment &segment) const;
+    Prepared Prepare(const Segment &segment);
+    // A second of a tone (0 Hz: silence), made once for all segments that play it.
+    std::shared_ptr<const std::vector<char>> Second(qint32 hertz, double decibels);
     void Render(qint64 frames);
     qint64 NextHalfSecond();
     void OnTimer();
@@ -63,6 +68,7 @@ private:
     std::vector<Segment> m_script;
     Pace m_pace;
     std::vector<Prepared> m_prepared;
+    std::map<std::pair<qint32, double>, std::shared_ptr<const std::vector<char>>> m_seconds;
     size_t m_segment = 0;
     qint64 m_position = 0;  // frames into the current segment
     qint64 m_captured = 0;

@@ -30,9 +30,12 @@ private:
     enum class State { Start, Sound, Silence, LongSilence };
 
     bool ZeroFrame(const Sample *f) const;
+    // Where the segment that begins at start ends (just before the next zero frame), and
+    // whether any of its samples strays above the threshold.
+    qsizetype SegmentEnd(const Sample *d, qsizetype start, qsizetype n, bool &loud) const;
 
     int m_zero;
-    qint64 m_threshold;
+    int m_threshold;
     qint64 m_required;
     qsizetype m_frame;
     State m_state = State::Start;

@@ -124,22 +124,27 @@ void SoundSource::Deliver()
     TakeCaptured(m_bytes);
     if (m_bytes.empty())
         return;  // nothing new since the last wake-up: no block, rather than an invented one
-    if (m_desc.Format.BitsPerSample == 16) {
-        m_data16.resize(m_bytes.size() / 2);
-        if constexpr (std::endian::native == std::endian::little)
-            std::memcpy(m_data16.data(), m_bytes.data(), m_data16.size() * 2);
-        else
-            qFromLittleEndian<qint16>(m_bytes.data(), qsizetype(m_data16.size()), m_data16.data());
+    if (m_desc.Format.BitsPerSample == 16)
         emit ArriveReadableBuffer16();
-    } else {
-        m_data8.assign(m_bytes.begin(), m_bytes.end());
+    else
         emit ArriveReadableBuffer8();
-    }
     if (m_listenerError) {
         const NumberedError error = *m_listenerError;
         m_listenerError.reset();
         throw error;
     }
+}
+
+std::vector<quint8> SoundSource::WaveData8() const { return {m_bytes.begin(), m_bytes.end()}; }
+
+std::vector<qint16> SoundSource::WaveData16() const
+{
+    std::vector<qint16> samples(m_bytes.size() / 2);
+    if constexpr (std::endian::native == std::endian::little)
+        std::memcpy(samples.data(), m_bytes.data(), samples.size() * 2);
+    else
+        qFromLittleEndian<qint16>(m_bytes.data(), qsizetype(samples.size()), samples.data());
+    return samples;
 }
 
 void SoundSource::DeviceFailed(const NumberedError &error)

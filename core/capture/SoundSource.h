@@ -33,9 +33,9 @@ public:
     // Ends the capture; the last block and FinishCapture follow through the event loop.
     void StopSchedule();
 
-    // The last block, for the listener of the buffer events to read at once.
-    const std::vector<quint8> &WaveData8() const { return m_data8; }
-    const std::vector<qint16> &WaveData16() const { return m_data16; }
+    // A copy of the last block, for the listener of the buffer events to take at once.
+    std::vector<quint8> WaveData8() const;
+    std::vector<qint16> WaveData16() const;
 
     // A listener of a buffer event could not take the block: the error is handled as any
     // other error of the wake-up (a message to the user, then the capture stops).
@@ -79,9 +79,7 @@ private:
     std::shared_ptr<IUserNotifier> m_notifier;
     State m_state = State::Idle;
     CaptureBufferDesc m_desc;
-    std::vector<char> m_bytes;
-    std::vector<quint8> m_data8;
-    std::vector<qint16> m_data16;
+    std::vector<char> m_bytes;  // the last block as captured (little-endian samples)
     bool m_busy = false;
     bool m_stopWhileBusy = false;
     std::optional<NumberedError> m_listenerError;

@@ -25,8 +25,9 @@ protected:
         : source(std::move(script), GeneratedSoundSource::Pace::Manual, env.notifier)
     {
         QObject::connect(&source, &SoundSource::ArriveReadableBuffer16, [this] {
-            events.push_back("16:" + std::to_string(source.WaveData16().size()));
-            samples.insert(samples.end(), source.WaveData16().begin(), source.WaveData16().end());
+            const std::vector<qint16> block = source.WaveData16();
+            events.push_back("16:" + std::to_string(block.size()));
+            samples.insert(samples.end(), block.begin(), block.end());
         });
         QObject::connect(&source, &SoundSource::ArriveReadableBuffer8,
                          [this] { events.push_back("8:" + std::to_string(source.WaveData8().size())); });
@@ -120,7 +121,8 @@ TEST_F(SourceTest, BusyListenerLosesNothing)
     GeneratedSoundSource reference({Segment::Tone(1000, -6)}, GeneratedSoundSource::Pace::Manual, env.notifier);
     std::vector<qint16> expected;
     QObject::connect(&reference, &SoundSource::ArriveReadableBuffer16, [&] {
-        expected.insert(expected.end(), reference.WaveData16().begin(), reference.WaveData16().end());
+        const std::vector<qint16> block = reference.WaveData16();
+        expected.insert(expected.end(), block.begin(), block.end());
     });
     reference.SetParameter(Bit::Hi16bit, Frequency::Lo11025Hz, Channel::mono, 2, true, 0);
     reference.StartSchedule();
@@ -163,8 +165,10 @@ TEST(GeneratedSoundSource, EightBitAndScriptEnd)
     TestEnv env;
     GeneratedSoundSource source({Segment::Tone(441, 0, 0.01)}, GeneratedSoundSource::Pace::Manual, env.notifier);
     std::vector<quint8> got;
-    QObject::connect(&source, &SoundSource::ArriveReadableBuffer8,
-                     [&] { got.insert(got.end(), source.WaveData8().begin(), source.WaveData8().end()); });
+    QObject::connect(&source, &SoundSource::ArriveReadableBuffer8, [&] {
+        const std::vector<quint8> block = source.WaveData8();
+        got.insert(got.end(), block.begin(), block.end());
+    });
     source.SetParameter(Bit::lo8bit, Frequency::Mi22050Hz, Channel::mono, 2, false, 3);
     source.StartSchedule();
     source.Pump();
@@ -190,8 +194,10 @@ TEST(GeneratedSoundSource, PlaysWaveFiles)
     GeneratedSoundSource source({Segment::File(path), Segment::Tone(1000, -6, 0.001)},
                                 GeneratedSoundSource::Pace::Manual, env.notifier);
     std::vector<qint16> got;
-    QObject::connect(&source, &SoundSource::ArriveReadableBuffer16,
-                     [&] { got.assign(source.WaveData16().begin(), source.WaveData16().begin() + 10); });
+    QObject::connect(&source, &SoundSource::ArriveReadableBuffer16, [&] {
+        const std::vector<qint16> block = source.WaveData16();
+        got.assign(block.begin(), block.begin() + 10);
+    });
     source.SetParameter(Bit::Hi16bit, Frequency::Lo11025Hz, Channel::Stereo, 2, true, 0);
     source.StartSchedule();
     source.Pump();
