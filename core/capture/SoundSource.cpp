@@ -58,28 +58,26 @@ void SoundSource::ReportListenerError(const NumberedError &error)
         m_listenerError = error;
 }
 
-void SoundSource::PostWakeUp(bool stop)
+void SoundSource::PostToThisCapture(std::function<void()> call)
 {
     const quint64 generation = m_generation;
     QMetaObject::invokeMethod(
         this,
-        [this, generation, stop] {
+        [this, generation, call = std::move(call)] {
             if (generation == m_generation)
-                WakeUp(stop);
+                call();
         },
         Qt::QueuedConnection);
 }
 
+void SoundSource::PostWakeUp(bool stop)
+{
+    PostToThisCapture([this, stop] { WakeUp(stop); });
+}
+
 void SoundSource::PostDeviceFailed(const NumberedError &error)
 {
-    const quint64 generation = m_generation;
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation, error] {
-            if (generation == m_generation)
-                DeviceFailed(error);
-        },
-        Qt::QueuedConnection);
+    PostToThisCapture([this, error] { DeviceFailed(error); });
 }
 
 void SoundSource::WakeUp(bool stop)

@@ -12,6 +12,7 @@
 #include <QObject>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -75,6 +76,8 @@ private:
 
     void Deliver();
     void ShowError(const NumberedError &error);
+    // Runs call on the main thread, unless the capture it belongs to has ended by then.
+    void PostToThisCapture(std::function<void()> call);
 
     std::shared_ptr<IUserNotifier> m_notifier;
     State m_state = State::Idle;
