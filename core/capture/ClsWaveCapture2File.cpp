@@ -58,7 +58,10 @@ void ClsWaveCapture2File::EnsureCapturer()
 {
     if (m_capturer)
         return;
-    m_capturer = m_makeSource().release();
+    std::unique_ptr<SoundSource> source = m_makeSource ? m_makeSource() : nullptr;
+    if (!source)
+        throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("no sound source is available"), kSource);
+    m_capturer = source.release();
     m_capturer->setParent(this);
     connect(m_capturer, &SoundSource::ArriveReadableBuffer8, this,
             [this] { Capturer_ArriveReadableBuffer<quint8>(); });
