@@ -1,5 +1,6 @@
 #include "CoreServices.h"
 
+#include "core/capture/CaptureFactory.h"
 #include "core/encoder/EncordaFactory.h"
 #include "core/platform/AlignedTickTimer.h"
 #include "core/platform/LogindPower.h"
@@ -19,6 +20,14 @@ std::shared_ptr<CoreServices> CoreServices::Real(const QString &appFolder)
     services->clockSetter = std::make_shared<SystemClockSetter>();
     services->mixerFactory = Mixer::Factory();
     services->encoderFactory = std::make_shared<EncordaFactory>();
+    SoundSourceConfig source;
+    try {
+        source = SoundSourceConfig::FromEnvironment();
+    } catch (const NumberedError &e) {
+        services->notifier->ShowMessage(e.Description() + QStringLiteral(" (recording from the sound card instead)"),
+                                        MessageIcon::Warning);
+    }
+    services->captureFactory = std::make_shared<CaptureFactory>(services, std::move(source), services->encoderFactory);
     return services;
 }
 

@@ -1,0 +1,450 @@
+#include "ClsWaveCapture2File.h"
+
+#include "core/capture/PartFileName.h"
+#include "core/encoder/Mp3EncodeSettings.h"
+#include "core/schedule/ClsFileNameMaker.h"
+
+#include <cmath>
+#include <type_traits>
+
+namespace tolvane {
+
+namespace {
+
+const QString kSource = QStringLiteral("ClsWaveCapture2File");
+
+template <typename Sample>
+constexpr Sample kZeroLevel = std::is_same_v<Sample, quint8> ? 128 : 0;
+
+// The one-element block at the zero level that stands for "nothing to write".
+template <typename Sample>
+bool IsPlaceholder(const std::vector<Sample> &block)
+{
+    return block.size() == 1 && block.front() == kZeroLevel<Sample>;
+}
+
+std::vector<qint16> Widen(const std::vector<quint8> &block) { return {block.begin(), block.end()}; }
+
+// The encoder's process priority class while it encodes a recording, from the thread priority
+// of the MP3 setting. It never goes above normal by more than one step, so that the encoder
+// cannot starve the capture it is fed by.
+qint32 EncoderPriorityClass(const ClsMP3 &mp3)
+{
+    constexpr qint32 kNormal = 32, kIdle = 64, kBelowNormal = 16384, kAboveNormal = 32768;
+    if (!mp3.MP3SetPriority())
+        return kNormal;
+    switch (mp3.MP3Priority()) {
+    case 2:
+    case 1: return kAboveNormal;
+    case -1:
+    case -2: return kBelowNormal;
+    case -15: return kIdle;
+    default: return kNormal;
+    }
+}
+
+}  // namespace
+
+ClsWaveCapture2File::ClsWaveCapture2File(std::shared_ptr<const CoreServices> services, SourceMaker makeSource,
+                                         std::shared_ptr<IEncoderFactory> encoders, QObject *parent)
+    : m_services(std::move(services)), m_makeSource(std::move(makeSource)), m_encoders(std::move(encoders))
+{
+    setParent(parent);
+}
+
+ClsWaveCapture2File::~ClsWaveCapture2File() = default;
+
+void ClsWaveCapture2File::EnsureCapturer()
+{
+    if (m_capturer)
+        return;
+    std::unique_ptr<SoundSource> source = m_makeSource ? m_makeSource() : nullptr;
+    if (!source)
+        throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("no sound source is available"), kSource);
+    m_capturer = source.release();
+    m_capturer->setParent(this);
+    connect(m_capturer, &SoundSource::ArriveReadableBuffer8, this,
+            [this] { Capturer_ArriveReadableBuffer<quint8>(); });
+    connect(m_capturer, &SoundSource::ArriveReadableBuffer16, this,
+            [this] { Capturer_ArriveReadableBuffer<qint16>(); });
+    connect(m_capturer, &SoundSource::FinishCapture, this, &ClsWaveCapture2File::Capturer_FinishCapture);
+}
+
+// Called from the source's own FinishCapture, so it goes once that has returned.
+void ClsWaveCapture2File::DropCapturer()
+{
+    if (!m_capturer)
+        return;
+    m_capturer->disconnect(this);
+    m_capturer->deleteLater();
+    m_capturer = nullptr;
+}
+
+bool ClsWaveCapture2File::SetParameter(uCaptureSetting &setting)
+{
+    if (!setting.Schedule)
+        throw NumberedError::Standard(ErrNo::ObjectNotSet, kSource);
+    m_setting = setting;
+    const ClsSchedule &schedule = *m_setting.Schedule;
+    const ClsWave &wave = Wave();
+    m_startTrimming = wave.SNSValid();
+
+    m_writer.reset();
+    m_mp3Writer.reset();
+    if (schedule.RecordingFormat() == FormatType::MP3 && schedule.MP3()->MP3RealTime()) {
+        if (!m_encoders)
+            throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("no MP3 encoder is available"), kSource);
+        m_mp3Writer = m_encoders->Create();
+        connect(m_mp3Writer.get(), &IWavFile2MP3::FinishEncode, this, &ClsWaveCapture2File::MP3Writer_FinishEncode);
+        connect(m_mp3Writer.get(), &IWavFile2MP3::EncodeError, this, &ClsWaveCapture2File::MP3Writer_EncodeError);
+    } else {
+        m_writer = std::make_unique<ClsWaveWriter>(m_services->clock);
+    }
+
+    m_filter = std::make_unique<ClsFilter>();
+    m_filter->setNoSoundVolume(m_setting.NoSoundVolume);
+
+    const qint64 rate = SampleRateOf(wave.Frequency());
+    const qint64 channels = ChannelCountOf(wave.Channel());
+    const bool sixteen = wave.Bit() == Bit::Hi16bit;
+    // A split time of zero would close a file after every block; the editor never offers it.
+    const qint64 bySize = rate * channels * (sixteen ? 2 : 1) * wave.SplitTime().count();
+    m_splitSize = wave.SplitByTime() && bySize > 0 && bySize <= kMaxSplitSize ? qint32(bySize) : kMaxSplitSize;
+
+    const double level = (sixteen ? 32768.0 : 128.0) * std::pow(10.0, wave.NoSoundDecibels() / 20.0);
+    const qint64 threshold = qint64(std::nearbyint(std::min(level, 1e15)));
+    const double seconds = std::nearbyint(wave.NoSoundSeconds());
+    const qint64 required = std::isfinite(seconds) ? qint64(std::clamp(seconds, 0.0, 1e9)) * rate * channels : 0;
+    m_splitter8 = std::make_unique<SilenceSplitter<quint8>>(128, threshold, required, int(channels));
+    m_splitter16 = std::make_unique<SilenceSplitter<qint16>>(0, threshold, required, int(channels));
+
+    m_partNamesIssued.clear();
+    m_realTimeBytes = 0;
+    m_realTimePartsClosing.clear();
+    m_writeFailed = m_splitting = m_recordingOver = false;
+
+    EnsureCapturer();
+    m_desc = m_capturer->SetParameter(wave.Bit(), wave.Frequency(), wave.Channel(), m_setting.BufferLength,
+                                      schedule.UseSystemSourceDevice(), schedule.DeviceID());
+    emit SetParameter(m_setting.Schedule);
+    return false;
+}
+
+bool ClsWaveCapture2File::StartCapture()
+{
+    if (!m_capturer || !m_setting.Schedule)
+        throw NumberedError(ErrNo::InvalidProcedureCall, QStringLiteral("the capture has not been prepared"), kSource);
+    m_monitor = false;
+    if (m_setting.FilePath.isEmpty())
+        m_setting.FilePath = m_services->appFolder;
+    if (m_mp3Writer) {
+        StartRealTimePart();
+    } else {
+        m_partName = MakePartFileName(m_services->clock->Now());
+        m_writer->OpenFile(m_setting.FilePath, m_desc.Format, m_partName);
+    }
+    m_stopRequested = false;
+    m_capturer->StartSchedule();
+    return false;
+}
+
+bool ClsWaveCapture2File::StopCapture()
+{
+    m_stopRequested = true;
+    if (m_capturer)
+        m_capturer->StopSchedule();
+    return false;
+}
+
+void ClsWaveCapture2File::BeginMonitor(std::shared_ptr<ClsSchedule> Schedule)
+{
+    if (!Schedule)
+        throw NumberedError::Standard(ErrNo::ObjectNotSet, kSource);
+    m_monitor = true;
+    EnsureCapturer();
+    m_setting = uCaptureSetting{Schedule, 5, 0, {}, {}, {}};
+    const ClsWave &wave = Wave();
+    m_desc = m_capturer->SetParameter(wave.Bit(), wave.Frequency(), wave.Channel(), m_setting.BufferLength,
+                                      Schedule->UseSystemSourceDevice(), Schedule->DeviceID());
+    emit SetParameter(Schedule);
+    m_capturer->StartSchedule();
+}
+
+void ClsWaveCapture2File::EndMonitor()
+{
+    if (m_capturer)
+        m_capturer->StopSchedule();
+}
+
+QString ClsWaveCapture2File::MakePartFileName(const QDateTime &now)
+{
+    const ClsSchedule &schedule = *m_setting.Schedule;
+    QString base = PartFileName::Safe(ClsFileNameMaker::MakeFileName(
+        schedule.FileName(), schedule.Name(), now, -qint32(schedule.TimeDayStart().count())));
+    if (base.isEmpty())
+        base = now.toString(QStringLiteral("yyyyMMddhhmmss"));
+    PartFileName::Numbered name = PartFileName::Unique(m_setting.FilePath, base);
+    while (m_partNamesIssued.contains(name.name.toLower()))
+        name = PartFileName::Unique(m_setting.FilePath, base, name.number + 1);
+    m_partNamesIssued.insert(name.name.toLower());
+    return name.name;
+}
+
+template <typename Sample>
+void ClsWaveCapture2File::Capturer_ArriveReadableBuffer()
+{
+    try {
+        std::vector<Sample> block;
+        if constexpr (std::is_same_v<Sample, qint16>) {
+            block = m_capturer->WaveData16();
+            emit ArriveWaveData16(block);
+        } else {
+            block = m_capturer->WaveData8();
+            emit ArriveWaveData8(block);
+        }
+        if (m_monitor)
+            return;
+        if (IsPlaceholder(block))
+            block.clear();
+        if (!block.empty() && (m_startTrimming || Wave().ENSValid()))
+            ApplySilenceFilter(block);
+        if (Wave().Split())
+            WriteBlockWithSilenceSplit(std::move(block));
+        else
+            WriteBlock(std::move(block));
+    } catch (const NumberedError &e) {
+        if (m_capturer)
+            m_capturer->ReportListenerError(e);
+    } catch (const std::exception &e) {
+        if (m_capturer)
+            m_capturer->ReportListenerError(
+                NumberedError(ErrNo::InvalidProcedureCall, QString::fromLocal8Bit(e.what()), kSource));
+    }
+}
+
+template <typename Sample>
+void ClsWaveCapture2File::ApplySilenceFilter(std::vector<Sample> &block)
+{
+    const Bit bit = Wave().Bit();
+    const qint32 align = m_desc.Format.BlockAlign;
+    std::vector<qint16> wide;
+    if constexpr (std::is_same_v<Sample, qint16>)
+        wide.swap(block);
+    else
+        wide = Widen(block);
+
+    std::vector<qint16> kept;
+    try {
+        if (m_startTrimming) {
+            kept = m_filter->FStartNoSound(std::move(wide), bit, align);
+            m_startTrimming = kept.size() == 1 && kept.front() == kZeroLevel<Sample>;
+        } else {
+            kept = m_filter->FEndNoSound(std::move(wide), bit, align);
+        }
+    } catch (const NumberedError &) {
+        // A filter that cannot work is switched off and the block written as it came.
+        if (m_startTrimming)
+            m_startTrimming = false;
+        else
+            m_setting.Schedule->WaveSetting()->setENSValid(false);
+        if constexpr (std::is_same_v<Sample, qint16>)
+            block.swap(wide);
+        return;
+    }
+    if (kept.size() == 1 && kept.front() == kZeroLevel<Sample>) {
+        block.clear();
+    } else if constexpr (std::is_same_v<Sample, qint16>) {
+        block = std::move(kept);
+    } else {
+        block.assign(kept.begin(), kept.end());
+    }
+}
+
+template <typename Sample>
+void ClsWaveCapture2File::Put(const std::vector<Sample> &block, bool splitHere)
+{
+    if (m_mp3Writer) {
+        if (!block.empty()) {
+            if constexpr (std::is_same_v<Sample, qint16>)
+                m_mp3Writer->EncodeRealTime(block);
+            else
+                m_mp3Writer->EncodeRealTime(Widen(block));
+            m_realTimeBytes += 2 * qint64(block.size());
+        }
+        if ((splitHere && m_realTimeBytes > 0) || m_realTimeBytes > m_splitSize) {
+            m_realTimeBytes = 0;
+            CloseRealTimePart();
+            StartRealTimePart();
+        }
+    } else {
+        if (!block.empty()) {
+            if constexpr (std::is_same_v<Sample, qint16>)
+                m_writer->Write16(block);
+            else
+                m_writer->Write8(block);
+        }
+        // A part is never closed before it holds any sound (a recording that opens with a
+        // long silence puts that silence into its first file).
+        if ((splitHere && m_writer->DataBytes() > 0) || m_splitSize < m_writer->FileCursorPosition())
+            SplitFile();
+    }
+    if (!block.empty())
+        m_startTrimming = false;
+}
+
+template <typename Sample>
+void ClsWaveCapture2File::WriteBlock(std::vector<Sample> block)
+{
+    if (block.empty() || m_writeFailed)
+        return;
+    try {
+        Put(block, false);
+    } catch (const NumberedError &e) {
+        WriteFailed(e);
+    }
+}
+
+template <typename Sample>
+void ClsWaveCapture2File::WriteBlockWithSilenceSplit(std::vector<Sample> block)
+{
+    SilenceSplitter<Sample> &splitter = [this]() -> SilenceSplitter<Sample> & {
+        if constexpr (std::is_same_v<Sample, qint16>)
+            return *m_splitter16;
+        else
+            return *m_splitter8;
+    }();
+    for (;;) {
+        auto result = splitter.Split(std::move(block), m_stopRequested);
+        if ((!result.block.empty() || result.splitHere) && !m_writeFailed) {
+            try {
+                Put(result.block, result.splitHere);
+            } catch (const NumberedError &e) {
+                WriteFailed(e);
+            }
+        }
+        block.clear();
+        // At the end of a recording everything carried over is written now; otherwise it
+        // waits for the next block.
+        if (!(m_stopRequested && result.morePending))
+            return;
+    }
+}
+
+void ClsWaveCapture2File::WriteFailed(const NumberedError &error)
+{
+    m_writeFailed = true;
+    StopCapture();
+    emit WriteError(error);
+}
+
+void ClsWaveCapture2File::SplitFile()
+{
+    m_splitting = true;
+    Writer_FinishWrite(m_writer->CloseFile());
+    m_partName = MakePartFileName(m_services->clock->Now());
+    m_writer = std::make_unique<ClsWaveWriter>(m_services->clock);
+    m_writer->OpenFile(m_setting.FilePath, m_desc.Format, m_partName);
+}
+
+void ClsWaveCapture2File::StartRealTimePart()
+{
+    const QDateTime now = m_services->clock->Now();
+    const ClsSchedule &schedule = *m_setting.Schedule;
+    const ClsMP3 &mp3 = *schedule.MP3();
+    const ClsWave &wave = Wave();
+    m_partName = MakePartFileName(now);
+
+    const qint32 adjust = -qint32(schedule.TimeDayStart().count());
+    const auto expand = [&](const QString &text) {
+        return ClsFileNameMaker::MakeFileName(text, schedule.Name(), now, adjust);
+    };
+    const ID3Tag tag = mp3.ID3Tag();
+    const Mp3EncodeSettings settings = Mp3EncodeSettings::From(mp3, expand(tag.Title), expand(tag.Artist),
+                                                               expand(tag.Album), expand(tag.Year), expand(tag.Comment));
+    QString folder = m_setting.FilePath;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    m_realTimePath = folder + m_partName + QStringLiteral(".mp3");
+    m_mp3Writer->SetParameterRealTimeEnc(m_realTimePath, SampleRateOf(wave.Frequency()), ChannelCountOf(wave.Channel()),
+                                         BitsPerSampleOf(wave.Bit()), settings);
+    m_mp3Writer->SetPriority(EncoderPriorityClass(mp3));
+}
+
+void ClsWaveCapture2File::CloseRealTimePart()
+{
+    m_realTimePartsClosing.push_back(m_realTimePath);
+    m_mp3Writer->FinishEncodeRealTime();
+}
+
+void ClsWaveCapture2File::Capturer_FinishCapture()
+{
+    if (m_monitor) {
+        DropCapturer();
+        return;
+    }
+    try {
+        // Whoever stopped the capture, it is over: what the splitter still carries goes out now.
+        m_stopRequested = true;
+        if (Wave().Split()) {
+            if (Wave().Bit() == Bit::Hi16bit)
+                WriteBlockWithSilenceSplit<qint16>({});
+            else
+                WriteBlockWithSilenceSplit<quint8>({});
+        }
+        if (m_mp3Writer) {
+            // The recording is over once the encoder has closed its last part.
+            m_recordingOver = true;
+            DropCapturer();
+            m_filter.reset();
+            m_realTimeBytes = 0;
+            CloseRealTimePart();
+            return;
+        }
+    } catch (const std::exception &e) {
+        const auto *numbered = dynamic_cast<const NumberedError *>(&e);
+        emit WriteError(numbered ? *numbered
+                                 : NumberedError(ErrNo::InvalidProcedureCall, QString::fromLocal8Bit(e.what()), kSource));
+    }
+    Writer_FinishWrite(m_writer ? m_writer->CloseFile() : QString());
+}
+
+void ClsWaveCapture2File::Writer_FinishWrite(const QString &FilePath)
+{
+    const bool last = !m_splitting;
+    if (m_splitting) {
+        m_splitting = false;
+    } else {
+        DropCapturer();
+        m_filter.reset();
+        m_writer.reset();
+    }
+    if (!FilePath.isEmpty())
+        emit FinishCapture(FilePath);
+    if (last)
+        emit CaptureClosed();
+}
+
+void ClsWaveCapture2File::MP3Writer_FinishEncode()
+{
+    if (m_realTimePartsClosing.empty())
+        return;
+    const QString path = m_realTimePartsClosing.front();
+    m_realTimePartsClosing.pop_front();
+    const bool last = m_recordingOver && m_realTimePartsClosing.empty();
+    if (last)
+        m_mp3Writer.release()->deleteLater();  // its own signal is still running
+    emit FinishRealTimePart(path);
+    if (last)
+        emit CaptureClosed();
+}
+
+void ClsWaveCapture2File::MP3Writer_EncodeError(const NumberedError &error)
+{
+    if (!m_recordingOver && !m_writeFailed) {
+        WriteFailed(error);
+        return;
+    }
+    emit WriteError(error);
+}
+
+}  // namespace tolvane

@@ -1,0 +1,97 @@
+#pragma once
+// The capture output for WAVE and MP3 recordings: it takes the sound source's half-second
+// blocks, hands each to the controller, cuts silence at the start and end, splits by size,
+// time or long silences, and writes the parts as WAVE files (or into the MP3 encoder while
+// recording), reporting every finished part. It also monitors without writing anything.
+
+#include "core/capture/ClsFilter.h"
+#include "core/capture/ClsWaveWriter.h"
+#include "core/capture/ICapturePipeline.h"
+#include "core/capture/SilenceSplitter.h"
+#include "core/capture/SoundSource.h"
+#include "core/encoder/IWavFile2MP3.h"
+#include "core/platform/CoreServices.h"
+
+#include <QPointer>
+#include <QSet>
+
+#include <deque>
+#include <functional>
+
+namespace tolvane {
+
+class ClsWaveCapture2File final : public ICapturePipeline {
+    Q_OBJECT
+public:
+    using SourceMaker = std::function<std::unique_ptr<SoundSource>()>;
+
+    // No part of a recording grows much beyond this many bytes.
+    static constexpr qint32 kMaxSplitSize = 2'000'000'000;
+
+    // makeSource makes the sound source of a capture; encoders the real-time MP3 encoder (may
+    // be null when MP3 encoding is not available).
+    ClsWaveCapture2File(std::shared_ptr<const CoreServices> services, SourceMaker makeSource,
+                        std::shared_ptr<IEncoderFactory> encoders, QObject *parent = nullptr);
+    ~ClsWaveCapture2File() override;
+
+    using ICapturePipeline::SetParameter;
+    // Errors of the encoder, the format and the device propagate; each returns false.
+    bool SetParameter(uCaptureSetting &setting) override;
+    bool StartCapture() override;
+    bool StopCapture() override;
+    void BeginMonitor(std::shared_ptr<ClsSchedule> Schedule) override;
+    void EndMonitor() override;
+
+    // The size at which a part is closed, from the wave setting's time split.
+    qint32 SplitSize() const { return m_splitSize; }
+    // The source of the capture under way (none before SetParameter and after the end).
+    SoundSource *Capturer() const { return m_capturer; }
+
+private:
+    template <typename Sample> void Capturer_ArriveReadableBuffer();
+    template <typename Sample> void ApplySilenceFilter(std::vector<Sample> &block);
+    template <typename Sample> void WriteBlock(std::vector<Sample> block);
+    template <typename Sample> void WriteBlockWithSilenceSplit(std::vector<Sample> block);
+    template <typename Sample> void Put(const std::vector<Sample> &block, bool splitHere);
+
+    void EnsureCapturer();
+    void DropCapturer();
+    QString MakePartFileName(const QDateTime &now);
+    void SplitFile();
+    void StartRealTimePart();
+    void CloseRealTimePart();
+    void WriteFailed(const NumberedError &error);
+    void Capturer_FinishCapture();
+    void Writer_FinishWrite(const QString &FilePath);
+    void MP3Writer_FinishEncode();
+    void MP3Writer_EncodeError(const NumberedError &error);
+    const ClsWave &Wave() const { return *m_setting.Schedule->WaveSetting(); }
+
+    std::shared_ptr<const CoreServices> m_services;
+    SourceMaker m_makeSource;
+    std::shared_ptr<IEncoderFactory> m_encoders;
+
+    QPointer<SoundSource> m_capturer;
+    std::unique_ptr<ClsWaveWriter> m_writer;
+    std::unique_ptr<IWavFile2MP3> m_mp3Writer;
+    uCaptureSetting m_setting;
+    CaptureBufferDesc m_desc;
+    std::unique_ptr<ClsFilter> m_filter;
+    std::unique_ptr<SilenceSplitter<quint8>> m_splitter8;
+    std::unique_ptr<SilenceSplitter<qint16>> m_splitter16;
+    qint32 m_splitSize = kMaxSplitSize;
+    QString m_partName;
+    QSet<QString> m_partNamesIssued;  // lower case; a part's file may not be on disk yet
+
+    bool m_startTrimming = false;
+    bool m_monitor = false;
+    bool m_stopRequested = false;
+    bool m_writeFailed = false;
+    bool m_splitting = false;
+    qint64 m_realTimeBytes = 0;
+    QString m_realTimePath;
+    std::deque<QString> m_realTimePartsClosing;  // closed parts whose encode has not finished yet
+    bool m_recordingOver = false;
+};
+
+}  // namespace tolvane

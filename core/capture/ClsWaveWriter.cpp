@@ -1,0 +1,185 @@
+#include "ClsWaveWriter.h"
+
+#include "common/NumberedError.h"
+#include "core/capture/PartFileName.h"
+
+#include <QFile>
+#include <QtEndian>
+
+#include <bit>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <limits>
+#include <mutex>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace tolvane {
+
+namespace {
+
+const QString kSource = QStringLiteral("ClsWaveWriter");
+
+// Offsets of the two size fields; the bytes between them are rewritten unchanged, so that one
+// positional write brings the whole header up to date.
+constexpr qint64 kRiffSizeOffset = 4;
+constexpr qint64 kDataSizeOffset = 40;
+
+// A file size limit must make the write fail, which the recording survives, instead of
+// killing the process with SIGXFSZ and leaving the recording unfinished.
+void IgnoreFileSizeSignal()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { std::signal(SIGXFSZ, SIG_IGN); });
+}
+
+void Put16(char *at, quint16 v) { qToLittleEndian(v, at); }
+void Put32(char *at, quint32 v) { qToLittleEndian(v, at); }
+
+// Writes all of count bytes at offset; false with errno set when that fails.
+bool WriteAt(int fd, const char *bytes, qint64 count, qint64 offset)
+{
+    while (count > 0) {
+        const ssize_t n = ::pwrite(fd, bytes, static_cast<size_t>(count), static_cast<off_t>(offset));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        bytes += n;
+        count -= n;
+        offset += n;
+    }
+    return true;
+}
+
+}  // namespace
+
+ClsWaveWriter::ClsWaveWriter(std::shared_ptr<const IClock> clock) : m_clock(std::move(clock)) {}
+
+ClsWaveWriter::~ClsWaveWriter() { CloseFile(); }
+
+QString ClsWaveWriter::OpenFile(const QString &FolderPath, const WaveFormat &format, const QString &FileName)
+{
+    IgnoreFileSizeSignal();
+    QString folder = FolderPath;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    QString base = PartFileName::Safe(FileName);
+    if (base.isEmpty())
+        base = m_clock->Now().toString(QStringLiteral("yyyyMMddhhmmss"));
+
+    for (qint32 from = 0;;) {
+        const PartFileName::Numbered name = PartFileName::Unique(folder, base, from);
+        m_path = folder + name.name + QStringLiteral(".WAV");
+        m_fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd >= 0)
+            break;
+        if (errno != EEXIST)
+            ThrowFileError(errno);
+        from = name.number + 1;  // created by someone else since the folder was read
+    }
+
+    char *h = m_header.data();
+    std::memcpy(h, "RIFF", 4);
+    Put32(h + 4, 0);
+    std::memcpy(h + 8, "WAVEfmt ", 8);
+    Put32(h + 16, 16);
+    Put16(h + 20, format.FormatTag);
+    Put16(h + 22, format.Channels);
+    Put32(h + 24, format.SamplesPerSec);
+    Put32(h + 28, format.AvgBytesPerSec);
+    Put16(h + 32, format.BlockAlign);
+    Put16(h + 34, format.BitsPerSample);
+    std::memcpy(h + 36, "data", 4);
+    m_dataBytes = 0;
+    Put32(h + kRiffSizeOffset, 36);
+    Put32(h + kDataSizeOffset, 0);
+    if (!WriteAt(m_fd, h, kHeaderBytes, 0)) {
+        const int error = errno;
+        ::close(m_fd);
+        m_fd = -1;
+        ::unlink(QFile::encodeName(m_path).constData());  // ours, and not a WAVE file yet
+        ThrowFileError(error);
+    }
+    return m_path;
+}
+
+void ClsWaveWriter::Write8(const std::vector<quint8> &WaveData)
+{
+    Append(reinterpret_cast<const char *>(WaveData.data()), static_cast<qint64>(WaveData.size()));
+}
+
+void ClsWaveWriter::Write16(const std::vector<qint16> &WaveData)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        Append(reinterpret_cast<const char *>(WaveData.data()), static_cast<qint64>(WaveData.size()) * 2);
+    } else {
+        std::vector<qint16> le(WaveData.size());
+        qToLittleEndian<qint16>(WaveData.data(), static_cast<qsizetype>(WaveData.size()), le.data());
+        Append(reinterpret_cast<const char *>(le.data()), static_cast<qint64>(le.size()) * 2);
+    }
+}
+
+void ClsWaveWriter::Append(const char *bytes, qint64 count)
+{
+    if (m_fd < 0)
+        throw NumberedError(ErrNo::BadFileMode, QStringLiteral("no WAVE file is open"), kSource);
+    if (count == 0)
+        return;
+    if (m_dataBytes + count + 36 > std::numeric_limits<qint32>::max())
+        throw NumberedError::Standard(ErrNo::Overflow, kSource);
+
+    const qint64 end = kHeaderBytes + m_dataBytes;
+    const qint32 before = m_dataBytes;
+    if (WriteAt(m_fd, bytes, count, end)) {
+        m_dataBytes = static_cast<qint32>(m_dataBytes + count);
+        UpdateHeaderSizes();
+        if (WriteAt(m_fd, m_header.data() + kRiffSizeOffset, kHeaderBytes - kRiffSizeOffset, kRiffSizeOffset))
+            return;
+    }
+    // Take back whatever part of the block reached the disk, so that the header and the bytes
+    // present agree again.
+    const int error = errno;
+    m_dataBytes = before;
+    UpdateHeaderSizes();
+    if (::ftruncate(m_fd, static_cast<off_t>(end)) == 0)
+        WriteAt(m_fd, m_header.data() + kRiffSizeOffset, kHeaderBytes - kRiffSizeOffset, kRiffSizeOffset);
+    ThrowFileError(error);
+}
+
+void ClsWaveWriter::UpdateHeaderSizes()
+{
+    Put32(m_header.data() + kRiffSizeOffset, static_cast<quint32>(m_dataBytes) + 36);
+    Put32(m_header.data() + kDataSizeOffset, static_cast<quint32>(m_dataBytes));
+}
+
+QString ClsWaveWriter::CloseFile()
+{
+    if (m_fd < 0)
+        return {};
+    UpdateHeaderSizes();
+    WriteAt(m_fd, m_header.data() + kRiffSizeOffset, kHeaderBytes - kRiffSizeOffset, kRiffSizeOffset);
+    ::close(m_fd);
+    m_fd = -1;
+    return m_path;
+}
+
+void ClsWaveWriter::ThrowFileError(int error) const
+{
+    qint32 number = ErrNo::PathFileAccess;
+    if (error == ENOENT || error == ENOTDIR)
+        number = ErrNo::PathNotFound;
+    else if (error == ENOSPC || error == EDQUOT || error == EFBIG)
+        number = ErrNo::DiskFull;
+    throw NumberedError(number, QStringLiteral("%1: %2").arg(m_path, QString::fromLocal8Bit(std::strerror(error))),
+                        kSource);
+}
+
+}  // namespace tolvane

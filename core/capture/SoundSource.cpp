@@ -1,0 +1,170 @@
+#include "SoundSource.h"
+
+#include <QtEndian>
+
+#include <bit>
+#include <cstring>
+
+namespace tolvane {
+
+namespace {
+const QString kSource = QStringLiteral("SoundSource");
+}
+
+SoundSource::SoundSource(std::shared_ptr<IUserNotifier> notifier, QObject *parent)
+    : QObject(parent), m_notifier(std::move(notifier))
+{
+}
+
+SoundSource::~SoundSource() = default;
+
+CaptureBufferDesc SoundSource::SetParameter(Bit bit, Frequency frequency, Channel channel, double BufferLength,
+                                            bool UseSystemSourceDevice, qint32 DeviceID)
+{
+    if (m_state == State::Capturing || m_state == State::Stopping) {
+        ++m_generation;  // the old capture ends here, without events
+        StopDevice();
+    }
+    if (m_state != State::Idle)
+        ReleaseDevice();
+    m_state = State::Idle;
+    m_desc = DescribeCapture(bit, frequency, channel, BufferLength);
+    OpenDevice(m_desc, UseSystemSourceDevice, DeviceID);
+    m_state = State::Configured;
+    return m_desc;
+}
+
+void SoundSource::StartSchedule()
+{
+    if (m_state != State::Configured)
+        throw NumberedError(ErrNo::InvalidProcedureCall, QStringLiteral("the capture has not been prepared"), kSource);
+    ++m_generation;
+    StartDevice();
+    m_state = State::Capturing;
+}
+
+void SoundSource::StopSchedule()
+{
+    if (m_state != State::Capturing)
+        return;
+    m_state = State::Stopping;
+    StopDevice();
+    PostWakeUp(true);
+}
+
+void SoundSource::ReportListenerError(const NumberedError &error)
+{
+    if (!m_listenerError)
+        m_listenerError = error;
+}
+
+void SoundSource::PostToThisCapture(std::function<void()> call)
+{
+    const quint64 generation = m_generation;
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation, call = std::move(call)] {
+            if (generation == m_generation)
+                call();
+        },
+        Qt::QueuedConnection);
+}
+
+void SoundSource::PostWakeUp(bool stop)
+{
+    PostToThisCapture([this, stop] { WakeUp(stop); });
+}
+
+void SoundSource::PostDeviceFailed(const NumberedError &error)
+{
+    PostToThisCapture([this, error] { DeviceFailed(error); });
+}
+
+void SoundSource::WakeUp(bool stop)
+{
+    if (m_state != State::Capturing && m_state != State::Stopping)
+        return;
+    if (m_busy) {
+        // A listener is still at work on the last block (it may be showing a message). What this
+        // wake-up would read stays in the ring for the next one; only the stop must not be lost.
+        if (stop)
+            m_stopWhileBusy = true;
+        return;
+    }
+    m_busy = true;
+    bool failed = true;
+    try {
+        Deliver();
+        failed = false;
+    } catch (const NumberedError &e) {
+        ShowError(e);
+    } catch (const std::exception &e) {
+        ShowError(NumberedError(ErrNo::InvalidProcedureCall, QString::fromLocal8Bit(e.what()), kSource));
+    }
+    if (stop) {
+        ReleaseDevice();
+        m_state = State::Idle;
+        emit FinishCapture();
+        m_listenerError.reset();  // the capture is over; nothing is left to stop
+    }
+    m_busy = false;
+    if (failed)
+        StopSchedule();  // the recording ends through the normal stop path
+    if (m_stopWhileBusy) {
+        m_stopWhileBusy = false;
+        WakeUp(true);
+    }
+}
+
+void SoundSource::Deliver()
+{
+    m_bytes.clear();
+    TakeCaptured(m_bytes);
+    if (m_bytes.empty())
+        return;  // nothing new since the last wake-up: no block, rather than an invented one
+    if (m_desc.Format.BitsPerSample == 16)
+        emit ArriveReadableBuffer16();
+    else
+        emit ArriveReadableBuffer8();
+    if (m_listenerError) {
+        const NumberedError error = *m_listenerError;
+        m_listenerError.reset();
+        throw error;
+    }
+}
+
+std::vector<quint8> SoundSource::WaveData8() const { return {m_bytes.begin(), m_bytes.end()}; }
+
+std::vector<qint16> SoundSource::WaveData16() const
+{
+    std::vector<qint16> samples(m_bytes.size() / 2);
+    if constexpr (std::endian::native == std::endian::little)
+        std::memcpy(samples.data(), m_bytes.data(), samples.size() * 2);
+    else
+        qFromLittleEndian<qint16>(m_bytes.data(), qsizetype(samples.size()), samples.data());
+    return samples;
+}
+
+void SoundSource::DeviceFailed(const NumberedError &error)
+{
+    if (m_state != State::Capturing)
+        return;
+    ShowError(error);
+    StopSchedule();
+}
+
+void SoundSource::ShowError(const NumberedError &error)
+{
+    if (error.Number() == ErrNo::PathFileAccess) {
+        m_notifier->ShowMessage(
+            QStringLiteral("ファイルが開けませんでした。書き込み可能なドライブを選択しているか確認して下さい。"),
+            MessageIcon::Critical);
+    } else {
+        m_notifier->ShowMessage(QStringLiteral("DirectXコールバック発生時に予期せぬエラーが発生しました。エラー番号は%1です。\n%2")
+                                    .arg(error.Number())
+                                    .arg(error.Description()),
+                                MessageIcon::Critical);
+    }
+}
+
+}  // namespace tolvane

@@ -1,0 +1,92 @@
+#pragma once
+// Where captured sound comes from: a ring that fills while the recording runs and wakes the
+// main thread every half second of audio, and once more when the capture stops. Each wake-up
+// hands everything captured since the last one to the listener as one block, and the stop
+// wake-up ends with FinishCapture. The rules of that hand-over live here; the backends (the
+// sound card on ALSA, a generated source for tests) only fill the ring.
+
+#include "common/NumberedError.h"
+#include "core/capture/WaveFormat.h"
+#include "core/platform/IUserNotifier.h"
+
+#include <QObject>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace tolvane {
+
+class SoundSource : public QObject {
+    Q_OBJECT
+public:
+    explicit SoundSource(std::shared_ptr<IUserNotifier> notifier, QObject *parent = nullptr);
+    ~SoundSource() override;
+
+    // Prepares a capture: the format from the wave setting, a ring of BufferLength seconds,
+    // and the device (the system's default one when UseSystemSourceDevice, else device
+    // DeviceID of the shared device list). Errors propagate to the caller.
+    CaptureBufferDesc SetParameter(Bit bit, Frequency frequency, Channel channel, double BufferLength,
+                                   bool UseSystemSourceDevice, qint32 DeviceID);
+    void StartSchedule();
+    // Ends the capture; the last block and FinishCapture follow through the event loop.
+    void StopSchedule();
+
+    // A copy of the last block, for the listener of the buffer events to take at once.
+    std::vector<quint8> WaveData8() const;
+    std::vector<qint16> WaveData16() const;
+
+    // A listener of a buffer event could not take the block: the error is handled as any
+    // other error of the wake-up (a message to the user, then the capture stops).
+    void ReportListenerError(const NumberedError &error);
+
+    bool Capturing() const { return m_state == State::Capturing; }
+
+signals:
+    void FinishCapture();
+    void ArriveReadableBuffer8();
+    void ArriveReadableBuffer16();
+
+protected:
+    // The backend's part. OpenDevice and StartDevice may throw NumberedError; the others must not.
+    virtual void OpenDevice(const CaptureBufferDesc &desc, bool UseSystemSourceDevice, qint32 DeviceID) = 0;
+    virtual void StartDevice() = 0;
+    // No more audio enters the ring after this returns.
+    virtual void StopDevice() = 0;
+    // Moves everything captured since the last call into `bytes` (whole frames).
+    virtual void TakeCaptured(std::vector<char> &bytes) = 0;
+    virtual void ReleaseDevice() = 0;
+
+    // The wake-up handler, run on the main thread: every half second, and once at stop.
+    void WakeUp(bool stop);
+    // The backend failed while capturing: reported as an error of the wake-up.
+    void DeviceFailed(const NumberedError &error);
+    // Posts a wake-up of the running capture to the main thread (callable from any thread); one
+    // that arrives after its capture has ended is dropped.
+    void PostWakeUp(bool stop = false);
+    // Posts DeviceFailed to the main thread (callable from any thread).
+    void PostDeviceFailed(const NumberedError &error);
+
+    const CaptureBufferDesc &Description() const { return m_desc; }
+
+private:
+    enum class State { Idle, Configured, Capturing, Stopping };
+
+    void Deliver();
+    void ShowError(const NumberedError &error);
+    // Runs call on the main thread, unless the capture it belongs to has ended by then.
+    void PostToThisCapture(std::function<void()> call);
+
+    std::shared_ptr<IUserNotifier> m_notifier;
+    State m_state = State::Idle;
+    CaptureBufferDesc m_desc;
+    std::vector<char> m_bytes;  // the last block as captured (little-endian samples)
+    bool m_busy = false;
+    bool m_stopWhileBusy = false;
+    std::optional<NumberedError> m_listenerError;
+    std::atomic<quint64> m_generation{0};  // one per capture, so late wake-ups are told apart
+};
+
+}  // namespace tolvane
