@@ -3,6 +3,7 @@
 #include "cli/CliServices.h"
 #include "cli/ConsoleOutput.h"
 #include "cli/DeviceListing.h"
+#include "cli/RecordCommand.h"
 #include "cli/RunCommand.h"
 #include "cli/SntpCommand.h"
 #include "common/AppFolder.h"
@@ -20,6 +21,9 @@ const char *kUsage =
     "commands:\n"
     "  status       show the version, the recording status and the schedules\n"
     "  run          run the timetable until interrupted (Ctrl-C or SIGTERM stop cleanly)\n"
+    "  record [--for hh:mm:ss] [--schedule NAME]\n"
+    "               record now with the default schedule's settings (or NAME's), starting on\n"
+    "               the next second, for the given length or until Ctrl-C\n"
     "  sntp SERVER [--set]\n"
     "               ask a time server (host or host:port) for the time and show the offset;\n"
     "               --set also sets the clock from it\n"
@@ -87,6 +91,8 @@ int Run(const QStringList &arguments, std::FILE *out, std::FILE *err)
         return ShowStatus(out, err);
     if (command == QLatin1String("run"))
         return RunTimetable(out, err);
+    if (command == QLatin1String("record"))
+        return RecordNow(arguments.mid(2), out, err);
     if (command == QLatin1String("sntp") && arguments.size() >= 3) {
         const bool set = arguments.size() >= 4 && arguments.at(3) == QLatin1String("--set");
         return AskTimeServer(arguments.at(2), set, out, err);

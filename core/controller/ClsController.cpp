@@ -317,7 +317,7 @@ void ClsController::Tick()
         if (!gbParameterSetted) {
             gbParameterSetted = true;
             Attempt([&] {
-                PrepareCapture(due, true);
+                PrepareCapture(due, 5);
                 m_preparedFor = due;
             });
         }
@@ -346,14 +346,34 @@ void ClsController::Tick()
             // The sound card is opened 20 seconds before every timetable recording.
             Attempt([&] { due = m_schedules.CheckStartSchedule(now, 20, &malformed); });
             takeMalformed();
-            if (due)
+            // Not while a capture is prepared: that one holds the device and starts first.
+            if (due && !m_preparedOutput)
                 StartMonitor();
+        }
+        // The device is opened a second ahead, so that the capture starts on its second.
+        due.reset();
+        Attempt([&] { due = m_schedules.CheckStartSchedule(now, 1, &malformed); });
+        takeMalformed();
+        if (due && !gbParameterSetted && due != m_lastStarted && due->RecordingFormat() != FormatType::windowsmedia) {
+            if (m_status == tolvane::Status::Monitor) {
+                Attempt([&] { StopMonitor(); });
+                QCoreApplication::processEvents();
+            }
+            gbParameterSetted = true;
+            Attempt([&] {
+                PrepareCapture(due, 1);
+                m_preparedFor = due;
+            });
         }
         due.reset();
         Attempt([&] { due = m_schedules.CheckStartSchedule(now, 0, &malformed); });
         takeMalformed();
-        if (due)
+        // A recording that ended within its own two-second start window is not started again.
+        if (due && !(due == m_lastStarted && m_lastStartedAt.msecsTo(now) < 3000)) {
+            m_lastStarted = due;
+            m_lastStartedAt = now;
             StartOnTime(due);
+        }
         break;
     }
     case tolvane::Status::PresetWM:
@@ -400,7 +420,7 @@ void ClsController::StartOnTime(const std::shared_ptr<ClsSchedule> &S)
     }
     // A preparation made five seconds ahead is used only for the schedule it was made for.
     if (!(gbParameterSetted && m_preparedFor == S && m_preparedOutput))
-        Attempt([&] { PrepareCapture(S, false); });
+        Attempt([&] { PrepareCapture(S, 0); });
     gbParameterSetted = false;
     m_preparedFor.reset();
     Attempt([&] { BeginCapture(); });
@@ -483,7 +503,7 @@ std::shared_ptr<ClsController::CaptureRun> ClsController::NewPipelineRun()
     return run;
 }
 
-void ClsController::PrepareCapture(const std::shared_ptr<ClsSchedule> &S, bool earlyPreparation)
+void ClsController::PrepareCapture(const std::shared_ptr<ClsSchedule> &S, int leadSeconds)
 {
     Log(S->Name(), QStringLiteral("SetParameterProcessing"));
     auto C = NewSchedule();
@@ -498,7 +518,7 @@ void ClsController::PrepareCapture(const std::shared_ptr<ClsSchedule> &S, bool e
     setting.BufferLength = m_bufferLength;
     setting.NoSoundVolume = static_cast<qint32>(std::nearbyint(std::min(m_noSoundVolume, 2147483647.0)));
     setting.FilePath = S->SavePath().isEmpty() ? m_defaultSavePath : S->SavePath();
-    const QDateTime base = m_services->clock->Now().addSecs(earlyPreparation ? 5 : 0);
+    const QDateTime base = m_services->clock->Now().addSecs(leadSeconds);
     setting.FileName = ClsFileNameMaker::MakeFileName(C->FileName(), C->Name(), base,
                                                       -static_cast<qint32>(C->TimeDayStart().count()));
     setting.WMEFilePath = S->WMEFilePath().isEmpty() ? m_defaultSchedule->WMEFilePath() : S->WMEFilePath();
@@ -603,7 +623,7 @@ void ClsController::StartOnTimeCapture(const std::shared_ptr<ClsSchedule> &iSche
                                                                            : tolvane::Status::ManualWave);
     });
     try {
-        PrepareCapture(iSchedule, false);
+        PrepareCapture(iSchedule, 0);
     } catch (const NumberedError &e) {
         m_pending.push_back(e);
         Report();

@@ -150,7 +150,8 @@ private:
     void Attempt(F &&statement);
     void Report();
 
-    void PrepareCapture(const std::shared_ptr<ClsSchedule> &S, bool earlyPreparation);
+    // leadSeconds: how far ahead of its start the capture is prepared (its files are named for the start).
+    void PrepareCapture(const std::shared_ptr<ClsSchedule> &S, int leadSeconds);
     void BeginCapture();
     void StartOnTime(const std::shared_ptr<ClsSchedule> &S);
     void OnTimeAnswer(const QDateTime &serverTime);
@@ -204,6 +205,8 @@ private:
     qint32 m_carriedSamples = 0;
     bool m_stopRequest = false;
     bool m_inTick = false;
+    std::shared_ptr<ClsSchedule> m_lastStarted;  // the last schedule the tick started, and when
+    QDateTime m_lastStartedAt;
     QString m_lastPresetClockSecond;
 
     // The after-capture chain.

@@ -65,7 +65,7 @@ TEST(CliRun, SingleInstanceAndCleanSigterm)
     auto second = StartCli(home.path(), {"run"});
     ASSERT_TRUE(WaitFinished(*second));
     EXPECT_EQ(second->exitCode(), 3);
-    EXPECT_TRUE(second->readAllStandardError().contains("already runs the timetable"));
+    EXPECT_TRUE(second->readAllStandardError().contains("already records in"));
 
     ::kill(static_cast<pid_t>(first->processId()), SIGTERM);
     ASSERT_TRUE(WaitFinished(*first));

@@ -82,8 +82,6 @@ TEST_F(AfterCaptureTest, FinishedFileIsEncodedWithTheSchedulesSettings)
 TEST_F(AfterCaptureTest, QueueEncodesInArrivalOrderOneAtATime)
 {
     Mp3Schedule("First", "07:00:00", "07:00:30");
-    RunUntil(QTime(6, 59, 59, 900));
-    env.capture->pipelines.clear();
     RunUntil(QTime(7, 0, 0));
     env.capture->Last().files = {"/rec/a1.wav", "/rec/a2.wav", "/rec/a3.wav"};  // a split recording
     RunUntil(QTime(7, 0, 30));

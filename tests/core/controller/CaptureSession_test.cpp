@@ -95,7 +95,7 @@ TEST_F(ControllerFixture, FailedStartStaysIdle)
 {
     AddSchedule("News", "07:00:00", "07:00:30");
     AddSchedule("Later", "07:01:00", "07:01:30");
-    RunUntil(QTime(6, 59, 59));
+    RunUntil(QTime(6, 59, 58));
     env.capture->nextFailure = FakePipeline::FailAt::Start;
     RunUntil(QTime(7, 0, 2));  // tried again within its two-second window, failing again
     EXPECT_EQ(c.Status(), tolvane::Status::Idle);

@@ -6,7 +6,8 @@
 using namespace tolvane;
 using namespace tolvane::test;
 
-// Monitoring opens 20 s ahead; the recording starts on its second and monitoring stops first.
+// Monitoring opens 20 s ahead; a second ahead the monitoring stops and the capture is prepared
+// (the device opened), and it starts on its second with that preparation.
 TEST_F(ControllerFixture, MonitorAheadThenStartOnTheSecond)
 {
     auto s = AddSchedule("News", "07:00:00", "07:00:30");
@@ -17,16 +18,23 @@ TEST_F(ControllerFixture, MonitorAheadThenStartOnTheSecond)
     EXPECT_EQ(c.Status(), tolvane::Status::Monitor);
     ASSERT_EQ(env.capture->pipelines.size(), 1u);
     EXPECT_TRUE(env.capture->Last().monitoring);
-    RunUntil(QTime(6, 59, 59, 900));
+    RunUntil(QTime(6, 59, 58, 900));
     EXPECT_EQ(c.Status(), tolvane::Status::Monitor);
-    RunUntil(QTime(7, 0, 0));
-    EXPECT_EQ(c.Status(), tolvane::Status::PresetWave);
+    RunUntil(QTime(6, 59, 59));
+    EXPECT_EQ(c.Status(), tolvane::Status::Idle);
     EXPECT_FALSE(env.capture->pipelines[0]->monitoring);
     ASSERT_EQ(env.capture->pipelines.size(), 2u);
     FakePipeline &rec = env.capture->Last();
+    EXPECT_EQ(rec.setParameterCalls, 1);
+    EXPECT_FALSE(rec.started);
+    RunUntil(QTime(6, 59, 59, 900));
+    EXPECT_FALSE(rec.started);
+    RunUntil(QTime(7, 0, 0));
+    EXPECT_EQ(c.Status(), tolvane::Status::PresetWave);
+    EXPECT_EQ(env.capture->pipelines.size(), 2u);  // no second preparation
     EXPECT_TRUE(rec.started);
     EXPECT_EQ(rec.setting.FilePath, c.DefaultSavePath());  // an empty save folder means the default one
-    EXPECT_EQ(rec.setting.FileName, "News_20240304070000");
+    EXPECT_EQ(rec.setting.FileName, "News_20240304070000");  // named for its start
     EXPECT_EQ(c.mlRecAllTime, 30);
     EXPECT_EQ(statuses, (std::vector<tolvane::Status>{tolvane::Status::Idle, tolvane::Status::Monitor,
                                                        tolvane::Status::Idle, tolvane::Status::PresetWave}));
@@ -64,7 +72,7 @@ TEST_F(ControllerFixture, DelaysMoveOneOccurrenceAndAreUsedUp)
     auto s = AddSchedule("Delayed", "07:00:00", "08:00:00");
     s->setStartTimeDelay(Seconds(300));
     s->setEndTimeDelay(Seconds(600));
-    RunUntil(QTime(7, 4, 59, 900));
+    RunUntil(QTime(7, 4, 58, 900));
     EXPECT_EQ(c.Status(), tolvane::Status::Monitor);
     RunUntil(QTime(7, 5, 0));
     EXPECT_EQ(c.Status(), tolvane::Status::PresetWave);
@@ -191,4 +199,18 @@ TEST_F(ControllerFixture, MalformedStartTimeReportedOnceByTheTick)
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].Number(), ErrNo::TypeMismatch);
     EXPECT_TRUE(errors[0].Description().contains("Broken"));
+}
+
+// A recording that is over within its own start window (a short one, or one whose sound came
+// in a burst) is not started a second time for the same occurrence.
+TEST_F(ControllerFixture, ShortRecordingIsNotStartedTwice)
+{
+    AddSchedule("Blip", "07:00:00", "07:00:01");
+    RunUntil(QTime(7, 0, 0));
+    ASSERT_EQ(c.Status(), tolvane::Status::PresetWave);
+    env.capture->Last().Deliver16(std::vector<qint16>(88200, 100));  // the whole second at once
+    const size_t pipelines = env.capture->pipelines.size();
+    RunUntil(QTime(7, 0, 2));
+    EXPECT_EQ(c.Status(), tolvane::Status::Idle);
+    EXPECT_EQ(env.capture->pipelines.size(), pipelines);
 }

@@ -1,0 +1,105 @@
+// `tolvane-cli record` on the private sound server: the length by the PC clock, and what a
+// recorder killed mid-recording leaves behind.
+
+#include "tests/support/PrivatePulse.h"
+#include "tests/support/WaveFile.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+using namespace tolvane::test;
+
+namespace {
+
+std::unique_ptr<QProcess> StartRecorder(const QString &home, const QStringList &args)
+{
+    auto p = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TOLVANE_HOME", home);
+    env.insert("TOLVANE_DRY_RUN", "1");
+    p->setProcessEnvironment(env);
+    p->start(QStringLiteral(TOLVANE_CLI), QStringList{"record"} + args);
+    p->waitForStarted(10000);
+    return p;
+}
+
+QString OnlyWave(const QString &folder)
+{
+    const QStringList waves = QDir(folder).entryList({"*.WAV"}, QDir::Files);
+    return waves.size() == 1 ? folder + "/" + waves.first() : QString();
+}
+
+}  // namespace
+
+// A ten-second manual recording, ended by the PC clock, holds ten seconds within half a second.
+TEST(CliRecord, LengthByThePcClock)
+{
+    PrivatePulse pulse;
+    ASSERT_TRUE(pulse.Running()) << pulse.Error().toStdString();
+    QTemporaryDir home;
+    auto p = StartRecorder(home.path(), {"--for", "00:00:10"});
+    ASSERT_TRUE(p->waitForFinished(60000));
+    const QString out = QString::fromUtf8(p->readAllStandardOutput());
+    EXPECT_EQ(p->exitCode(), 0) << out.toStdString() << p->readAllStandardError().toStdString();
+    const QString file = OnlyWave(home.path());
+    ASSERT_FALSE(file.isEmpty()) << out.toStdString();
+    EXPECT_TRUE(out.contains("finished " + file)) << out.toStdString();
+    const WaveFile w = WaveFile::ReadHeader(file);
+    ASSERT_TRUE(w.SizesMatch());
+    EXPECT_NEAR(double(w.dataSize) / w.avgBytesPerSec, 10.0, 0.5);
+}
+
+// Killed with SIGKILL after a few seconds, the recorder leaves a WAVE file that reads whole and
+// whose header falls short of its length by at most one half-second block; the repair tool
+// brings zeroed sizes back.
+TEST(CliRecord, KilledRecorderLeavesAValidFile)
+{
+    PrivatePulse pulse;
+    ASSERT_TRUE(pulse.Running()) << pulse.Error().toStdString();
+    QTemporaryDir home;
+    auto p = StartRecorder(home.path(), {});
+    QByteArray out;
+    const QDeadlineTimer started(15000);
+    while (!out.contains("status ManualWave") && !started.hasExpired()) {
+        p->waitForReadyRead(100);
+        out += p->readAllStandardOutput();
+    }
+    ASSERT_TRUE(out.contains("status ManualWave")) << out.toStdString();
+    QThread::msleep(3500);
+    ::kill(static_cast<pid_t>(p->processId()), SIGKILL);
+    p->waitForFinished(10000);
+
+    const QString file = OnlyWave(home.path());
+    ASSERT_FALSE(file.isEmpty());
+    const WaveFile w = WaveFile::Read(file);
+    ASSERT_TRUE(w.read);
+    EXPECT_EQ(w.riffSize, w.dataSize + 36);
+    EXPECT_GT(w.dataSize, 2u * 176400);
+    EXPECT_LE(w.length - 44 - qint64(w.dataSize), 88200);  // at most the block being written
+    QProcess sox;
+    sox.start("sox", {file, "-n", "stat"});
+    ASSERT_TRUE(sox.waitForFinished(30000));
+    EXPECT_EQ(sox.exitCode(), 0) << sox.readAllStandardError().toStdString();
+
+    // Zero both sizes, as a recorder that never wrote them would leave them, then repair.
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek(4);
+        f.write(QByteArray(4, '\0'));
+        f.seek(40);
+        f.write(QByteArray(4, '\0'));
+    }
+    QProcess rivetta;
+    rivetta.start(QStringLiteral(TOLVANE_RIVETTA), {"--yes", file});
+    ASSERT_TRUE(rivetta.waitForFinished(30000));
+    EXPECT_EQ(rivetta.exitCode(), 0) << rivetta.readAllStandardError().toStdString();
+    EXPECT_TRUE(WaveFile::ReadHeader(file).SizesMatch());
+}
