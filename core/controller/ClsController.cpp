@@ -2,9 +2,11 @@
 
 #include "common/DateTimeText.h"
 #include "core/capture/ICaptureFactory.h"
+#include "core/controller/DiskSpace.h"
 #include "core/encoder/IWavFile2MP3.h"
 #include "core/persistence/ClsScheduleSaveLoad.h"
 #include "core/schedule/ClsFileNameMaker.h"
+#include "core/schedule/Occurrences.h"
 #include "core/timesync/ClsNTP.h"
 
 #include <QCoreApplication>
@@ -43,6 +45,17 @@ Seconds TimeOfDayOrThrow(const QString &text)
 qint64 SecondsOfDay(const QDateTime &moment)
 {
     return moment.time().msecsSinceStartOfDay() / 1000;
+}
+
+// Milliseconds on the local wall clock (what the clock shows, daylight saving included).
+qint64 WallMs(const QDateTime &moment)
+{
+    return moment.date().toJulianDay() * kDay.count() * 1000 + moment.time().msecsSinceStartOfDay();
+}
+
+qint64 FloorDiv(qint64 a, qint64 b)
+{
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
 }  // namespace
@@ -108,6 +121,7 @@ void ClsController::Setup()
     if (gSetTime && gSetTimeOnAppStart)
         SetTimeFromServer();
     SetStatus(tolvane::Status::Idle);
+    TimetableChanged();
     if (loadError)
         throw *loadError;
 }
@@ -205,6 +219,7 @@ QString ClsController::AddSchedule2List(std::shared_ptr<ClsSchedule> iSchedule)
     const QString name = iSchedule ? iSchedule->Name() : QString();
     m_schedules.Add(std::move(iSchedule), id);
     Log(name, QStringLiteral("ScheduleAdded"));
+    TimetableChanged();
     return id;
 }
 
@@ -217,6 +232,7 @@ void ClsController::ChangeSchedule(const QString &iID, const ClsSchedule &iSched
 {
     m_schedules.Item(iID)->CopyFrom(iSchedule);
     Log(iSchedule.Name(), QStringLiteral("ScheduleChanged"));
+    TimetableChanged();
 }
 
 qint32 ClsController::DeleteSchedule(const QString &iID)
@@ -224,6 +240,7 @@ qint32 ClsController::DeleteSchedule(const QString &iID)
     const QString name = m_schedules.Item(iID)->Name();
     m_schedules.Remove(iID);
     Log(name, QStringLiteral("ScheduleDeleted"));
+    TimetableChanged();
     return 0;
 }
 
@@ -342,6 +359,8 @@ void ClsController::Tick()
     case tolvane::Status::Monitor: {
         Attempt([&] { m_executeList.Execute(); });
         Report();
+        if (CatchUpMissedStart(now))
+            break;
         if (m_status == tolvane::Status::Idle) {
             // The sound card is opened 20 seconds before every timetable recording.
             Attempt([&] { due = m_schedules.CheckStartSchedule(now, 20, &malformed); });
@@ -354,7 +373,8 @@ void ClsController::Tick()
         due.reset();
         Attempt([&] { due = m_schedules.CheckStartSchedule(now, 1, &malformed); });
         takeMalformed();
-        if (due && !gbParameterSetted && due != m_lastStarted && due->RecordingFormat() != FormatType::windowsmedia) {
+        if (due && !gbParameterSetted && due->RecordingFormat() != FormatType::windowsmedia &&
+            OccurrenceKey(*due, now.addSecs(1)) != m_lastStartedKey) {
             if (m_status == tolvane::Status::Monitor) {
                 Attempt([&] { StopMonitor(); });
                 QCoreApplication::processEvents();
@@ -368,11 +388,15 @@ void ClsController::Tick()
         due.reset();
         Attempt([&] { due = m_schedules.CheckStartSchedule(now, 0, &malformed); });
         takeMalformed();
-        // A recording that ended within its own two-second start window is not started again.
-        if (due && !(due == m_lastStarted && m_lastStartedAt.msecsTo(now) < 3000)) {
-            m_lastStarted = due;
-            m_lastStartedAt = now;
-            StartOnTime(due);
+        // Each occurrence starts once: not again when it ended inside its own two-second
+        // window, nor when the clock shows its time a second time (the hour repeated when
+        // daylight saving ends).
+        if (due) {
+            const QString key = OccurrenceKey(*due, now);
+            if (key != m_lastStartedKey) {
+                m_lastStartedKey = key;
+                StartOnTime(due);
+            }
         }
         break;
     }
@@ -409,18 +433,19 @@ void ClsController::Tick()
         Report();
     }
     m_pending.clear();
+    m_lastTick = now;
     m_inTick = false;
 }
 
-void ClsController::StartOnTime(const std::shared_ptr<ClsSchedule> &S)
+void ClsController::StartOnTime(const std::shared_ptr<ClsSchedule> &S, const QDateTime *lateUntil)
 {
     if (m_status == tolvane::Status::Monitor) {
         Attempt([&] { StopMonitor(); });
         QCoreApplication::processEvents();
     }
-    // A preparation made five seconds ahead is used only for the schedule it was made for.
-    if (!(gbParameterSetted && m_preparedFor == S && m_preparedOutput))
-        Attempt([&] { PrepareCapture(S, 0); });
+    // A preparation made ahead is used only for the schedule it was made for.
+    if (lateUntil || !(gbParameterSetted && m_preparedFor == S && m_preparedOutput))
+        Attempt([&] { PrepareCapture(S, 0, lateUntil); });
     gbParameterSetted = false;
     m_preparedFor.reset();
     Attempt([&] { BeginCapture(); });
@@ -432,7 +457,13 @@ void ClsController::StartOnTime(const std::shared_ptr<ClsSchedule> &S)
     if (S->BeforeExecute())
         S->setBeforeExecuted(false);
     Report();
-    Attempt([&] { m_captureEndTime = WrapDay(TimeOfDayOrThrow(S->EndTime()) + WrapDay(S->EndTimeDelay())); });
+    if (lateUntil) {
+        m_captureEndTime = Seconds(SecondsOfDay(*lateUntil));
+        Attempt([&] { Log(S->Name(), QStringLiteral("StartedLate")); });
+        Report();
+    } else {
+        Attempt([&] { m_captureEndTime = WrapDay(TimeOfDayOrThrow(S->EndTime()) + WrapDay(S->EndTimeDelay())); });
+    }
     // The one-shot delays are used up by this occurrence.
     S->setStartTimeDelay(Seconds(0));
     S->setEndTimeDelay(Seconds(0));
@@ -503,13 +534,19 @@ std::shared_ptr<ClsController::CaptureRun> ClsController::NewPipelineRun()
     return run;
 }
 
-void ClsController::PrepareCapture(const std::shared_ptr<ClsSchedule> &S, int leadSeconds)
+void ClsController::PrepareCapture(const std::shared_ptr<ClsSchedule> &S, int leadSeconds, const QDateTime *lateUntil)
 {
     Log(S->Name(), QStringLiteral("SetParameterProcessing"));
     auto C = NewSchedule();
     C->CopyFrom(*S);
-    const Seconds start = WrapDay(TimeOfDayOrThrow(S->StartTime()) + WrapDay(C->StartTimeDelay()));
-    const Seconds end = WrapDay(TimeOfDayOrThrow(S->EndTime()) + WrapDay(C->EndTimeDelay()));
+    Seconds start = WrapDay(TimeOfDayOrThrow(S->StartTime()) + WrapDay(C->StartTimeDelay()));
+    Seconds end = WrapDay(TimeOfDayOrThrow(S->EndTime()) + WrapDay(C->EndTimeDelay()));
+    if (lateUntil) {
+        // Started after its time: it records from now to its end, and its files say so.
+        start = Seconds(SecondsOfDay(m_services->clock->Now()));
+        end = Seconds(SecondsOfDay(*lateUntil));
+        C->setFileName(C->FileName() + QStringLiteral("_late"));
+    }
     C->setStartTime(FormatTimeOfDay(start));
     C->setEndTime(FormatTimeOfDay(end));
 
@@ -540,6 +577,7 @@ void ClsController::PrepareCapture(const std::shared_ptr<ClsSchedule> &S, int le
                                 kSource);
     }
     m_preparedSchedule = C;
+    WarnDiskSpace(*C);
     m_preparedOutput->SetParameter(setting);
     Log(S->Name(), QStringLiteral("SetParameterSuccess"));
 }
@@ -676,6 +714,8 @@ void ClsController::StopCapture()
         m_stoppingRun = run;
     PowerAndQuitActions(*C, WaitForGOGO() || (run && run->encodeAfterCapture) || closing);
     Report();
+    if (!m_released)
+        TimetableChanged();
 }
 
 void ClsController::PowerAndQuitActions(const ClsSchedule &schedule, bool defer)
@@ -984,6 +1024,144 @@ void ClsController::OnTimeAnswer(const QDateTime &serverTime)
     Attempt([&] { Log(QStringLiteral("PCTime"), succeeded ? QStringLiteral("ChangeSuccessed") : QStringLiteral("GetTimeFailed")); });
     Report();
     emit OnTimeSet(succeeded);
+}
+
+// ---- Unattended recording ----
+
+QString ClsController::OccurrenceKey(const ClsSchedule &S, const QDateTime &now) const
+{
+    // The day the occurrence was set for and its start, from a moment inside its start window.
+    const qint64 start = S.StartTimeOfDay().value_or(Seconds(0)).count();
+    const qint64 delay = WrapDay(S.StartTimeDelay()).count();
+    const qint64 nowSeconds = SecondsOfDay(now);
+    const qint64 sinceStart = WrapDay(Seconds(nowSeconds - start - delay)).count();
+    const QDate setFor = now.date().addDays(FloorDiv(nowSeconds - sinceStart - delay, kDay.count()));
+    return QStringLiteral("%1 %2 %3")
+        .arg(quintptr(&S))
+        .arg(setFor.toString(Qt::ISODate), FormatTimeOfDay(Seconds(start + delay)));
+}
+
+bool ClsController::CatchUpMissedStart(const QDateTime &now)
+{
+    // The clock jumped forward by more than the time that passed: the hour skipped when daylight
+    // saving begins. Or time passed with no tick at all: the recorder just came up, or the
+    // machine was asleep.
+    const bool first = !m_lastTick.isValid();
+    const qint64 passed = first ? 0 : m_lastTick.msecsTo(now);
+    const bool skippedHour = !first && WallMs(now) - WallMs(m_lastTick) > passed + 2000;
+    const bool cameUp = first || passed > 5000;
+    if (!skippedHour && !(cameUp && gStartMissedRecordings))
+        return false;
+    for (const Occurrence &o : OccurrencesRunningAt(m_schedules, now)) {
+        const bool inSkippedHour = skippedHour && m_lastTick < o.start;
+        // A start still inside its own window is the ordinary start's, not a late one.
+        const bool missed = cameUp && gStartMissedRecordings && o.start.msecsTo(now) >= 2000;
+        if (!inSkippedHour && !missed)
+            continue;
+        const QString key = OccurrenceKey(*o.schedule, o.start);
+        if (key == m_lastStartedKey)
+            continue;
+        m_lastStartedKey = key;
+        if (inSkippedHour)
+            StartOnTime(o.schedule);
+        else
+            StartOnTime(o.schedule, &o.end);
+        return true;
+    }
+    return false;
+}
+
+void ClsController::TimetableChanged()
+{
+    ArmWakeAlarm();
+    CheckWeekDiskSpace();
+}
+
+void ClsController::ArmWakeAlarm()
+{
+    QDateTime wake;
+    if (gWakeFromSuspend) {
+        const QDateTime now = m_services->clock->Now();
+        for (const Occurrence &o : OccurrencesBetween(m_schedules, now, now.addDays(8))) {
+            const QDateTime candidate = o.start.addSecs(-qint64{gWakeLeadSeconds});
+            if (candidate > now) {
+                wake = candidate;
+                break;
+            }
+        }
+    }
+    if (wake == m_nextWake)
+        return;
+    m_nextWake = wake;
+    if (!m_services->readOnly && m_services->wakeAlarm) {
+        try {
+            if (wake.isValid())
+                m_services->wakeAlarm->Arm(wake);
+            else
+                m_services->wakeAlarm->Disarm();
+            Log(QStringLiteral("WakeAlarm"), wake.isValid() ? QStringLiteral("Setted ") + GeneralDateTimeText(wake)
+                                                              : QStringLiteral("Cleared"));
+        } catch (const NumberedError &e) {
+            emit OnError(e);
+        }
+    }
+    emit OnWakeTimeChanged(wake);
+}
+
+void ClsController::CheckWeekDiskSpace()
+{
+    const QDateTime now = m_services->clock->Now();
+    const DiskSpace space(m_defaultSavePath, UseGOGO);
+    QStringList shortNow;
+    for (const FolderSpace &f : space.Estimate(OccurrencesBetween(m_schedules, now, now.addDays(7)))) {
+        if (!f.Short())
+            continue;
+        shortNow << f.folder;
+        if (m_shortFolders.contains(f.folder))
+            continue;  // said already; it is said again once the space has recovered and runs short anew
+        const QString message = QStringLiteral("保存フォルダ %1 の空き容量が不足する見込みです。今後1週間の録音%2件に約%3必要ですが、空きは%4です。")
+                                    .arg(f.folder)
+                                    .arg(f.recordings)
+                                    .arg(ByteSizeText(f.needed), ByteSizeText(f.available));
+        emit OnWarning(message);
+        try {
+            Log(QStringLiteral("DiskSpace"), QStringLiteral("WeekShort ") + f.folder + QLatin1Char(' ') +
+                                                 ByteSizeText(f.needed) + QLatin1Char('/') + ByteSizeText(f.available));
+        } catch (const NumberedError &e) {
+            emit OnError(e);
+        }
+    }
+    m_shortFolders = shortNow;
+}
+
+void ClsController::WarnDiskSpace(const ClsSchedule &C)
+{
+    const DiskSpace space(m_defaultSavePath, UseGOGO);
+    const QString folder = space.FolderOf(C);
+    const qint64 needed = space.Bytes(C, mlRecAllTime);
+    const qint64 available = DiskSpace::FreeBytes(folder);
+    if (needed <= available || C.RecordingFormat() == FormatType::windowsmedia)
+        return;
+    emit OnWarning(QStringLiteral("%1 の録音には約%2必要ですが、保存フォルダ %3 の空きは%4です。")
+                       .arg(C.Name(), ByteSizeText(needed), folder, ByteSizeText(available)));
+    Log(QStringLiteral("DiskSpace"), QStringLiteral("Short ") + C.Name() + QLatin1Char(' ') + ByteSizeText(needed) +
+                                         QLatin1Char('/') + ByteSizeText(available));
+}
+
+void ClsController::ReloadSchedules()
+{
+    if (m_services->readOnly)
+        return;
+    // A capture in progress works on its own copy, so the list can be replaced under it.
+    m_schedules.Clear();
+    m_preparedFor.reset();
+    gbParameterSetted = false;
+    try {
+        ClsScheduleSaveLoad().LoadSchedule(*this);
+    } catch (const NumberedError &e) {
+        emit OnError(e);
+    }
+    TimetableChanged();
 }
 
 }  // namespace tolvane

@@ -55,6 +55,11 @@ public:
     QString gSetTimeServer;
     qint32 mlRecAllTime = 0;
     bool gbParameterSetted = false;
+    // Unattended recording: wake a suspended machine before each recording (lead time in
+    // seconds), and start a recording late when the recorder comes up inside its time.
+    bool gWakeFromSuspend = false;
+    qint32 gWakeLeadSeconds = 120;
+    bool gStartMissedRecordings = false;
 
     bool MonitorBeforeRec() const { return m_monitorBeforeRec; }
     void setMonitorBeforeRec(bool v) { m_monitorBeforeRec = v; }
@@ -97,6 +102,15 @@ public:
     bool CaptureFinishing() const { return m_stoppingRun != nullptr; }
     bool IsCapturing() const;
 
+    // The moment the wake alarm is set for (invalid when none is): the next recording's start
+    // minus the lead time.
+    QDateTime NextWakeTime() const { return m_nextWake; }
+    // Recomputes the wake alarm and checks the coming week's disk space; called after every
+    // change of the timetable and every recording.
+    void TimetableChanged();
+    // Reads "schedule.xml" again (the service's SIGHUP); a running recording goes on untouched.
+    void ReloadSchedules();
+
     // One step of the timetable; the program's timer calls it every 100 ms, tests call it directly.
     void Tick();
     // Asks the time server and sets the clock from its answer; the outcome arrives later.
@@ -128,6 +142,10 @@ signals:
     void OnEncodeProgress(const QString &FilePath, double Fraction);
     // The clock-setting step has ended; Succeeded tells whether the clock was set.
     void OnTimeSet(bool Succeeded);
+    // Something the user should know that stops nothing (disk space running short).
+    void OnWarning(const QString &Message);
+    // The wake alarm was set for another moment (invalid: none).
+    void OnWakeTimeChanged(const QDateTime &WakeTime);
 
 private:
     // One capture pipeline's recording, kept until the pipeline is replaced, so that files it
@@ -150,10 +168,16 @@ private:
     void Attempt(F &&statement);
     void Report();
 
-    // leadSeconds: how far ahead of its start the capture is prepared (its files are named for the start).
-    void PrepareCapture(const std::shared_ptr<ClsSchedule> &S, int leadSeconds);
+    // leadSeconds: how far ahead of its start the capture is prepared (its files are named for
+    // the start). lateUntil: a start after its time, recording until that end.
+    void PrepareCapture(const std::shared_ptr<ClsSchedule> &S, int leadSeconds, const QDateTime *lateUntil = nullptr);
     void BeginCapture();
-    void StartOnTime(const std::shared_ptr<ClsSchedule> &S);
+    void StartOnTime(const std::shared_ptr<ClsSchedule> &S, const QDateTime *lateUntil = nullptr);
+    bool CatchUpMissedStart(const QDateTime &now);
+    QString OccurrenceKey(const ClsSchedule &S, const QDateTime &now) const;
+    void ArmWakeAlarm();
+    void CheckWeekDiskSpace();
+    void WarnDiskSpace(const ClsSchedule &C);
     void OnTimeAnswer(const QDateTime &serverTime);
     void CheckEndTime();
     void ApplyMixerSelection();
@@ -205,8 +229,10 @@ private:
     qint32 m_carriedSamples = 0;
     bool m_stopRequest = false;
     bool m_inTick = false;
-    std::shared_ptr<ClsSchedule> m_lastStarted;  // the last schedule the tick started, and when
-    QDateTime m_lastStartedAt;
+    QString m_lastStartedKey;  // the occurrence the tick started last (schedule, day, time)
+    QDateTime m_lastTick;
+    QDateTime m_nextWake;
+    QStringList m_shortFolders;  // folders already warned about
     QString m_lastPresetClockSecond;
 
     // The after-capture chain.

@@ -178,6 +178,13 @@ void clsDOM::LoadXML2Object(ClsController &controller)
             options.Has(QStringLiteral("SetTimeOnPresetTime")) && options.Bool(QStringLiteral("SetTimeOnPresetTime"));
         controller.gSetTimeTime = options.Text(QStringLiteral("SetTimeTime"));
         controller.gSetTimeServer = options.Text(QStringLiteral("SetTimeServer"));
+        // The unattended-recording options came later: an older file simply lacks them.
+        controller.gWakeFromSuspend =
+            options.Has(QStringLiteral("WakeFromSuspend")) && options.Bool(QStringLiteral("WakeFromSuspend"));
+        if (options.Has(QStringLiteral("WakeLeadSeconds")))
+            controller.gWakeLeadSeconds = options.Int32(QStringLiteral("WakeLeadSeconds"));
+        controller.gStartMissedRecordings = options.Has(QStringLiteral("StartMissedRecordings")) &&
+                                            options.Bool(QStringLiteral("StartMissedRecordings"));
 
         const QDomElement defaultNode = options.Required(QStringLiteral("DefaultSchedule"));
         m_baseSchedule.reset();
@@ -351,6 +358,9 @@ void clsDOM::SchedulesSaveAsXML(ClsController &controller)
     add(QStringLiteral("SetTimeOnPresetTime"), FromBool(controller.gSetTimeOnPresetTime));
     add(QStringLiteral("SetTimeTime"), controller.gSetTimeTime);
     add(QStringLiteral("SetTimeServer"), controller.gSetTimeServer);
+    add(QStringLiteral("WakeFromSuspend"), FromBool(controller.gWakeFromSuspend));
+    add(QStringLiteral("WakeLeadSeconds"), QString::number(controller.gWakeLeadSeconds));
+    add(QStringLiteral("StartMissedRecordings"), FromBool(controller.gStartMissedRecordings));
     options.appendChild(WriteSchedule(*controller.DefaultSchedule(), QStringLiteral("DefaultSchedule")));
 
     QDomElement schedules = m_document.createElement(QStringLiteral("Schedules"));

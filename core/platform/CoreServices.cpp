@@ -18,6 +18,7 @@ std::shared_ptr<CoreServices> CoreServices::Real(const QString &appFolder)
     services->power = std::make_shared<LogindPower>();
     services->shell = std::make_shared<LinuxShellLauncher>();
     services->clockSetter = std::make_shared<SystemClockSetter>();
+    services->wakeAlarm = std::make_shared<SystemWakeAlarm>();
     services->mixerFactory = Mixer::Factory();
     services->encoderFactory = std::make_shared<EncordaFactory>();
     SoundSourceConfig source;

@@ -8,6 +8,7 @@
 #include "core/platform/IShellLauncher.h"
 #include "core/platform/ITickTimer.h"
 #include "core/platform/IUserNotifier.h"
+#include "core/platform/IWakeAlarm.h"
 #include "mixer/interfaces/IMixer.h"
 
 #include <QString>
@@ -32,6 +33,7 @@ struct CoreServices {
     std::shared_ptr<IPower> power;
     std::shared_ptr<IShellLauncher> shell;
     std::shared_ptr<IClockSetter> clockSetter;
+    std::shared_ptr<IWakeAlarm> wakeAlarm;
     // Capture outputs, the MP3 encoder and the mixer; null when the platform has none.
     std::shared_ptr<ICaptureFactory> captureFactory;
     std::shared_ptr<IEncoderFactory> encoderFactory;

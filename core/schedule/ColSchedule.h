@@ -84,6 +84,7 @@ public:
     void Remove(qsizetype position);
     void Remove(const QString &keyOrPosition);
 
+    void Clear() { m_entries.clear(); }
     qsizetype Count() const { return static_cast<qsizetype>(m_entries.size()); }
     const QString &KeyAt(qsizetype position) const { return m_entries.at(static_cast<size_t>(position)).key; }
 

@@ -112,7 +112,10 @@ QStringList StoredOptions(const ClsController &c)
             QString::number(c.gSetTimeOnAppStart),
             QString::number(c.gSetTimeOnPresetTime),
             c.gSetTimeTime,
-            c.gSetTimeServer};
+            c.gSetTimeServer,
+            QString::number(c.gWakeFromSuspend),
+            QString::number(c.gWakeLeadSeconds),
+            QString::number(c.gStartMissedRecordings)};
 }
 
 // The five set-flags, each with values that differ by `seed`.
@@ -202,6 +205,9 @@ TEST_P(ScheduleXmlTest, EveryStoredPropertySurvivesSaveAndLoad)
     c.gSetTimeOnPresetTime = defaultFlags;
     c.gSetTimeTime = "03:00:00";
     c.gSetTimeServer = "ntp.example.org";
+    c.gWakeFromSuspend = true;
+    c.gWakeLeadSeconds = 300;
+    c.gStartMissedRecordings = defaultFlags;
 
     ClsSchedule &def = *c.DefaultSchedule();
     def.setName(QStringLiteral("既定 <&> \"quoted\""));
@@ -338,7 +344,8 @@ TEST_F(ScheduleFileTest, WrittenForm)
     EXPECT_EQ(ChildNames(root.firstChildElement("Options")),
               (QStringList{"DefaultSavePath", "MonitorBeforeRec", "BufferLength", "SelectEndTimeChecker",
                            "SelectEndTimeSetter", "MakeLog", "SetTime", "SetTimeOnAppStart", "SetTimeOnPresetTime",
-                           "SetTimeTime", "SetTimeServer", "DefaultSchedule"}));
+                           "SetTimeTime", "SetTimeServer", "WakeFromSuspend", "WakeLeadSeconds",
+                           "StartMissedRecordings", "DefaultSchedule"}));
     const QDomElement first = root.firstChildElement("Schedules").firstChildElement();
     EXPECT_EQ(ChildNames(first),
               (QStringList{"ScheduleName", "EndTime", "FileName", "TimeDayStart", "StartTime", "Valid", "SavePath",
