@@ -24,7 +24,8 @@ class ExampleDialogs final : public IFrontDialogs, public IQuestioner {
 public:
     std::function<void(ClsSchedule &)> next;
 
-    bool ChangeSchedule(Frmmain &, const std::vector<std::shared_ptr<ClsSchedule>> &schedules) override
+    bool ChangeSchedule(Frmmain &, const std::vector<std::shared_ptr<ClsSchedule>> &schedules,
+                        const QStringList &) override
     {
         for (const auto &s : schedules)
             next(*s);
@@ -41,7 +42,7 @@ public:
     void ChangeOptions(Frmmain &) override {}
     Answer AskYesNo(QWidget *, const QString &) override { return Answer::Yes; }
     Answer AskYesNoCancel(QWidget *, const QString &) override { return Answer::No; }
-    void Inform(QWidget *, const QString &) override {}
+    void Inform(QWidget *, const QString &, MessageIcon) override {}
 };
 
 // A sine of the given amplitude, stereo 16-bit, half a second at 44100 Hz.
