@@ -68,7 +68,7 @@ DialogSavePath::DialogSavePath(const DialogContext &context, QWidget *parent)
     layout->addWidget(NewButton("CNewFolder", QStringLiteral("新規フォルダ"), [this] { CNewFolder_Click(); }), 2, 0,
                       Qt::AlignLeft);
     layout->addLayout(NewOkCancel([this] { OKButton_Click(); }), 2, 1);
-    resize(460, 420);
+    setMinimumSize(460, 420);
 }
 
 int DialogSavePath::DriveType(const QByteArray &fileSystemType, const QByteArray &device)

@@ -4,7 +4,6 @@
 #include "frontend/FrmDialogSetFileName.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -90,14 +89,11 @@ DialogSetTag::DialogSetTag(const DialogContext &context, QWidget *parent)
     const QString help = FrmDialogSetFileName::CodeLines().join(u'\n') + u'\n' +
                          QStringLiteral("例えば明日の風という名のスケジュールで'\\N_\\M月/D日'のように設定すると9/9に録音した場合"
                                         "'明日の風_09月9日'となります。日付変更時刻はファイル名での設定を用います｡");
-    auto *columns = new QHBoxLayout;
-    columns->addLayout(fields, 3);
-    columns->addWidget(NewLabel(help, true), 2, Qt::AlignTop);
-
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
+    layout->addLayout(fields);
+    layout->addWidget(NewLabel(help, true));
     layout->addLayout(NewOkCancel([this] { OKButton_Click(); }));
-    setMinimumWidth(760);
+    setMinimumWidth(560);
 }
 
 std::shared_ptr<ClsSchedule> DialogSetTag::ChangeTag(const ClsSchedule &Schedule)

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,6 +23,10 @@ FormDialog::FormDialog(const DialogContext &context, const char *name, const QSt
 
 bool FormDialog::ShowModal()
 {
+    // Wrapped texts need the height their width gives them, which the plain size hint leaves out.
+    adjustSize();
+    if (layout() && layout()->hasHeightForWidth())
+        resize(width(), std::max(height(), layout()->totalHeightForWidth(width())));
     setResult(QDialog::Rejected);
     m_context.host.ShowModal(*this);
     return result() == QDialog::Accepted;

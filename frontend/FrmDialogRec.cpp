@@ -51,7 +51,7 @@ FrmDialogRec::FrmDialogRec(const DialogContext &context, QWidget *parent)
     layout->addWidget(formats);
     layout->addLayout(path);
     layout->addLayout(NewOkCancel([this] { OKButton_Click(); }, QStringLiteral("録音開始")));
-    setMinimumWidth(440);
+    setMinimumWidth(500);
 }
 
 std::shared_ptr<ClsSchedule> FrmDialogRec::SetManualRecord(const ClsSchedule &Default)

@@ -227,9 +227,9 @@ void FrmDialogSchedule::BuildControls()
     formatGrid->addWidget(NewLabel(QStringLiteral("WindowsMedia形式を選択するには　　　     "
                                                   "WindowsMediaエンコーダ9のインストールが必要です"),
                                    true),
-                          0, 2);
-    formatGrid->addWidget(NewLabel(QStringLiteral("WindowsMedia形式を選択した場合カット機能は使用できません"), true), 1,
-                          2);
+                          2, 0, 1, 3);
+    formatGrid->addWidget(NewLabel(QStringLiteral("WindowsMedia形式を選択した場合カット機能は使用できません"), true), 3,
+                          0, 1, 3);
     formatGrid->setColumnStretch(2, 1);
 
     // Around the recording.

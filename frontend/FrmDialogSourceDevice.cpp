@@ -45,7 +45,7 @@ FrmDialogSourceDevice::FrmDialogSourceDevice(const DialogContext &context, QWidg
     layout->addWidget(m_device, 2, 0);
     layout->addWidget(m_line, 2, 1);
     layout->addLayout(NewOkCancel([this] { OKButton_Click(); }), 3, 0, 1, 2);
-    resize(520, 300);
+    setMinimumSize(520, 300);
 }
 
 FrmDialogSourceDevice::~FrmDialogSourceDevice() = default;

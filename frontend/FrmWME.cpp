@@ -22,7 +22,7 @@ FrmWME::FrmWME(const DialogContext &context, QWidget *parent)
 {
     m_settingPath = NewText("TSettingPath");
     m_changeSetting = NewCheck("ChkChangeSetting",
-                               QStringLiteral("このセッションファイルを編集する。(WindowsMediaエンコーダでの編集をおすすめします。)\n"
+                               QStringLiteral("このセッションファイルを編集する。(WindowsMediaエンコーダでの編集をおすすめします。)  \n"
                                               "またここでの録音ファイル名の設定は反映されません。"));
     connect(m_changeSetting, &QCheckBox::clicked, this,
             [this](bool checked) { Guarded([&] { ChkChangeSetting_Click(checked); }); });
