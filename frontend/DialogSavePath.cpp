@@ -54,7 +54,13 @@ DialogSavePath::DialogSavePath(const DialogContext &context, QWidget *parent)
         m_drive->addItem(volume.rootPath() + label);
     }
     // Only the user's choice of a drive is checked and named, not the drive the dialog opens on.
-    connect(m_drive, &QComboBox::activated, this, [this](int index) { Guarded([&] { DriveSavePath_Change(index); }); });
+    connect(m_drive, &QComboBox::activated, this, [this](int index) {
+        try {
+            DriveSavePath_Change(index);
+        } catch (const NumberedError &e) {
+            ShowError(ErrorText(QStringLiteral("ドライブ選択時に予期せぬエラーが発生しました。"), e));
+        }
+    });
 
     m_dir = new QTreeWidget(this);
     m_dir->setObjectName(QStringLiteral("DirSavePath"));
