@@ -262,6 +262,8 @@ void FrmDialogSchedule::BuildControls()
 bool FrmDialogSchedule::ChangeSchedule(const std::vector<std::shared_ptr<ClsSchedule>> &iSchedules,
                                        const QStringList &keys)
 {
+    if (iSchedules.empty())
+        return false;
     m_copies.clear();
     for (const auto &s : iSchedules)
         m_copies.push_back(PrivateCopy(*s));
