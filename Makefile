@@ -3,7 +3,7 @@
 #   make test         install what is missing, build with sanitizers, run every test
 #   make bench        Release build of the benchmarks, then run them
 #   make fuzz         build the libFuzzer targets with clang
-#   make screenshots  render the main window's states to PNG files in $(BUILD)/screenshots
+#   make screenshots  render the main window's states and every dialog to PNG files in $(BUILD)/screenshots
 
 BUILD  ?= build
 JOBS   ?= 2

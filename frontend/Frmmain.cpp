@@ -336,7 +336,7 @@ void Frmmain::Cnew_Click()
     if (!m_dialogs)
         return;
     const std::shared_ptr<ClsSchedule> s = m_controller->CreateNewSchedule();
-    if (!m_dialogs->ChangeSchedule(*this, {s}))
+    if (!m_dialogs->ChangeSchedule(*this, {s}, {}))
         return;
     m_needSave = true;
     AddSchedule2LVw(m_controller->AddSchedule2List(s));
@@ -351,13 +351,15 @@ void Frmmain::CChange_Click()
     if (rows.isEmpty())
         return;
     std::vector<std::shared_ptr<ClsSchedule>> copies;
+    QStringList keys;
     for (QTreeWidgetItem *row : rows) {
         auto copy = m_controller->CreateNewSchedule();
         copy->CopyFrom(*m_controller->Schedule(KeyOf(row)));
         copies.push_back(copy);
+        keys.append(KeyOf(row));
     }
     // A cancelled edit changes nothing, so it must not forget earlier unsaved changes either.
-    if (!m_dialogs->ChangeSchedule(*this, copies))
+    if (!m_dialogs->ChangeSchedule(*this, copies, keys))
         return;
     m_needSave = true;
     for (size_t i = 0; i < copies.size(); ++i) {
@@ -489,7 +491,8 @@ void Frmmain::CSave_Click()
 void Frmmain::CVersion_Click()
 {
     m_questions->Inform(this, QStringLiteral("TolcoreS:") + QStringLiteral(TOLVANE_FRONTEND_VERSION) +
-                                  QStringLiteral("\nTolvane:") + m_controller->GetVersion());
+                                  QStringLiteral("\nTolvane:") + m_controller->GetVersion(),
+                        MessageIcon::Information);
 }
 
 void Frmmain::CEnd_Click()

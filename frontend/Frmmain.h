@@ -65,6 +65,8 @@ public:
     CTray &Tray() { return m_tray; }
     // The list's column keys, in column order.
     static const QStringList &ColumnKeys();
+    // The controller's key of the schedule a row shows.
+    static QString KeyOf(const QTreeWidgetItem *row);
 
 signals:
     // The window has let the controller go; the program ends.
@@ -82,7 +84,6 @@ private:
     void FillScheduleList();
     void ShowScheduleRow(const ClsSchedule &schedule, QTreeWidgetItem *row);
     QList<QTreeWidgetItem *> SelectedRows() const;
-    static QString KeyOf(const QTreeWidgetItem *row);
     void EnableSelectionButtons(bool on);
     // Enables a command that needs a dialog only when there are dialogs.
     void EnableCommand(QPushButton *button, bool on);

@@ -2,7 +2,9 @@
 
 #include "common/AppFolder.h"
 #include "common/InstanceLock.h"
+#include "frontend/FrontDialogs.h"
 #include "frontend/Frmmain.h"
+#include "frontend/IDialogHost.h"
 
 #include <QApplication>
 
@@ -22,6 +24,8 @@ int RunFrontEnd()
 
     Frmmain::Parts parts;
     parts.services = CoreServices::Real(AppFolder::Path());
+    parts.questions = std::make_shared<MessageBoxQuestioner>();
+    parts.dialogs = std::make_shared<FrontDialogs>(parts.questions, std::make_shared<ModalDialogHost>());
     Frmmain window(std::move(parts));
     // The window may live hidden behind its notification icon; the program ends when it unloads.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -6,6 +6,8 @@
 #include "core/schedule/ClsSchedule.h"
 #include "core/schedule/TimeOfDay.h"
 
+#include <QStringList>
+
 #include <memory>
 #include <optional>
 #include <vector>
@@ -17,8 +19,10 @@ class Frmmain;
 class IFrontDialogs {
 public:
     virtual ~IFrontDialogs() = default;
-    // The editor on the given copies; true on OK, and the copies then hold the edits.
-    virtual bool ChangeSchedule(Frmmain &owner, const std::vector<std::shared_ptr<ClsSchedule>> &schedules) = 0;
+    // The editor on the given copies of the list's rows `keys` (none for a new schedule); true on
+    // OK, and the copies then hold the edits.
+    virtual bool ChangeSchedule(Frmmain &owner, const std::vector<std::shared_ptr<ClsSchedule>> &schedules,
+                                const QStringList &keys) = 0;
     // The editor on the controller's default schedule; true on OK.
     virtual bool ChangeDefault(Frmmain &owner) = 0;
     // A configured copy of the defaults to record now; null on Cancel.

@@ -21,9 +21,14 @@ IQuestioner::Answer MessageBoxQuestioner::AskYesNoCancel(QWidget *parent, const 
     return b == QMessageBox::Yes ? Answer::Yes : b == QMessageBox::No ? Answer::No : Answer::Cancel;
 }
 
-void MessageBoxQuestioner::Inform(QWidget *parent, const QString &text)
+void MessageBoxQuestioner::Inform(QWidget *parent, const QString &text, MessageIcon icon)
 {
-    QMessageBox::information(parent, kTitle, text);
+    switch (icon) {
+    case MessageIcon::Critical: QMessageBox::critical(parent, kTitle, text); break;
+    case MessageIcon::Warning: QMessageBox::warning(parent, kTitle, text); break;
+    case MessageIcon::Information: QMessageBox::information(parent, kTitle, text); break;
+    case MessageIcon::None: QMessageBox(QMessageBox::NoIcon, kTitle, text, QMessageBox::Ok, parent).exec(); break;
+    }
 }
 
 }  // namespace tolvane

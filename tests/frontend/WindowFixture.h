@@ -25,7 +25,7 @@ class ScriptedQuestioner final : public IQuestioner {
 public:
     Answer AskYesNo(QWidget *, const QString &text) override { return Next(text); }
     Answer AskYesNoCancel(QWidget *, const QString &text) override { return Next(text); }
-    void Inform(QWidget *, const QString &text) override { informed.push_back(text); }
+    void Inform(QWidget *, const QString &text, MessageIcon) override { informed.push_back(text); }
 
     std::deque<Answer> answers;
     QStringList asked;
@@ -47,7 +47,8 @@ private:
 // the manual recording dialog returns a copy of the defaults, the end-time dialog a fixed time.
 class StandInDialogs final : public IFrontDialogs {
 public:
-    bool ChangeSchedule(Frmmain &, const std::vector<std::shared_ptr<ClsSchedule>> &schedules) override
+    bool ChangeSchedule(Frmmain &, const std::vector<std::shared_ptr<ClsSchedule>> &schedules,
+                        const QStringList &) override
     {
         ++editorCalls;
         editedCount = schedules.size();

@@ -1,12 +1,19 @@
 // Renders the main window in its states to PNG files on the offscreen platform, on a
 // simulated clock with generated sound: idle with schedules, monitoring with the meter moving,
-// a timetable recording, and a manual recording with an end time.
+// a timetable recording, and a manual recording with an end time. Then every dialog, each as it
+// opens at its default size, reached the way a user reaches it.
 //
 //   frontend_screenshots OUTPUT_FOLDER
 
+#include "frontend/FrmDialogChangeEndTime.h"
+#include "frontend/FrmDialogOption.h"
+#include "frontend/FrmDialogRec.h"
+#include "frontend/FrmDialogSchedule.h"
 #include "frontend/Frmmain.h"
+#include "tests/frontend/ScriptedDialogHost.h"
 #include "tests/support/TestServices.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
@@ -24,7 +31,8 @@ class ExampleDialogs final : public IFrontDialogs, public IQuestioner {
 public:
     std::function<void(ClsSchedule &)> next;
 
-    bool ChangeSchedule(Frmmain &, const std::vector<std::shared_ptr<ClsSchedule>> &schedules) override
+    bool ChangeSchedule(Frmmain &, const std::vector<std::shared_ptr<ClsSchedule>> &schedules,
+                        const QStringList &) override
     {
         for (const auto &s : schedules)
             next(*s);
@@ -41,7 +49,7 @@ public:
     void ChangeOptions(Frmmain &) override {}
     Answer AskYesNo(QWidget *, const QString &) override { return Answer::Yes; }
     Answer AskYesNoCancel(QWidget *, const QString &) override { return Answer::No; }
-    void Inform(QWidget *, const QString &) override {}
+    void Inform(QWidget *, const QString &, MessageIcon) override {}
 };
 
 // A sine of the given amplitude, stereo 16-bit, half a second at 44100 Hz.
@@ -56,7 +64,7 @@ std::vector<qint16> Tone(double amplitude, double rightFactor)
     return block;
 }
 
-bool Save(Frmmain &window, const QString &folder, const char *name)
+bool Save(QWidget &window, const QString &folder, const char *name)
 {
     QCoreApplication::processEvents();
     const QString path = folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
@@ -145,5 +153,53 @@ int main(int argc, char *argv[])
     env.capture->Last().Deliver16(Tone(20000, 0.9));
     ok = Save(window, folder, "manual-recording-with-end-time") && ok;
     window.findChild<QPushButton *>(QStringLiteral("CRecEnd"))->click();
+
+    // The dialogs. Each is photographed when it opens, then the buttons that lead on are pressed
+    // (after ticking what enables them), and it is left with Cancel.
+    test::ScriptedDialogHost host;
+    const auto shoot = [&](const char *file, std::initializer_list<const char *> presses = {}) {
+        return [&, file, presses = std::vector<const char *>(presses)](QDialog &d) {
+            ok = Save(d, folder, file) && ok;
+            for (const char *name : presses)
+                test::Get<QAbstractButton>(d, name).click();
+            d.reject();
+        };
+    };
+    host.On(QStringLiteral("FrmDialogSchedule"),
+            shoot("dialog-schedule", {"CChangeDays", "CChangeFileName", "ChkBeforeExecute", "CBeforeExecute",
+                                      "CChangePath", "CChangeSourceDevice", "CChangeFormatSetting0", "OptFormat1",
+                                      "CChangeFormatSetting1"}));
+    host.On(QStringLiteral("FrmDialogDays"), shoot("dialog-days"));
+    host.On(QStringLiteral("FrmDialogSetFileName"), shoot("dialog-file-name"));
+    host.On(QStringLiteral("FrmDialogChangeExecuteFile"), shoot("dialog-program"));
+    host.On(QStringLiteral("DialogSavePath"), shoot("dialog-save-folder", {"CNewFolder"}));
+    host.On(QStringLiteral("FrmDialogNewFolder"), shoot("dialog-new-folder"));
+    host.On(QStringLiteral("FrmDialogSourceDevice"), shoot("dialog-source-device"));
+    host.On(QStringLiteral("FrmDialogWaveSetting"), shoot("dialog-wave", {"CMP3Setting"}));
+    host.On(QStringLiteral("FrmDialogGOGOSetting"), shoot("dialog-mp3", {"ChkMakeID3Tag", "CSetTag", "CSetOther"}));
+    host.On(QStringLiteral("DialogSetTag"), shoot("dialog-tag"));
+    host.On(QStringLiteral("FrmDialogOtherGOGOSetting"), shoot("dialog-mp3-detail"));
+    host.On(QStringLiteral("FrmWME"), [&](QDialog &d) {
+        test::Get<QAbstractButton>(d, "ChkChangeSetting").click();
+        shoot("dialog-session-file")(d);
+    });
+    host.On(QStringLiteral("FrmDialogOption"), shoot("dialog-options"));
+    host.On(QStringLiteral("FrmDialogRec"), shoot("dialog-manual-recording"));
+    host.On(QStringLiteral("FrmDialogChangeEndTime"), shoot("dialog-end-time"));
+
+    ClsController &controller = *window.Controller();
+    const DialogContext context{controller, *example, host};
+    // The first example is an MP3 schedule, so that the wave dialog's MP3 button leads on.
+    const QString key = Frmmain::KeyOf(window.ScheduleList()->topLevelItem(0));
+    auto copy = controller.CreateNewSchedule();
+    copy->CopyFrom(*controller.Schedule(key));
+    FrmDialogSchedule(context, window).ChangeSchedule({copy}, {key});
+    FrmDialogOption(context, window).ChangeOptions();
+    FrmDialogRec(context, &window).SetManualRecord(*controller.DefaultSchedule());
+    FrmDialogChangeEndTime(context, &window).ChangeEndTime(Seconds(10 * 3600));
+    for (const QString &problem : host.problems + host.Unplayed()) {
+        std::fprintf(stderr, "frontend_screenshots: %s\n", qPrintable(problem));
+        ok = false;
+    }
     return ok ? 0 : 1;
 }

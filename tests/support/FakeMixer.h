@@ -1,6 +1,7 @@
 #pragma once
-// A mixer tree for controller tests: one device whose capture line carries a recording source
-// selector with the given item names; every write is recorded.
+// A mixer tree for controller and dialog tests: one device whose capture line carries a
+// recording source selector with the given item names, optionally followed by a device without
+// one; every write is recorded.
 
 #include "mixer/interfaces/IMixer.h"
 
@@ -11,6 +12,9 @@ namespace tolvane::test {
 
 struct FakeMixerState {
     std::vector<qint32> muxValues{1, 0, 0, 0};
+    std::vector<QString> muxNames{QStringLiteral("Mic"), QStringLiteral("Line"), QStringLiteral("CD"),
+                                  QStringLiteral("Aux")};
+    bool deviceWithoutSelector = false;
     std::vector<std::vector<qint32>> writes;
     int created = 0;
     bool noDevice = false;
@@ -21,7 +25,13 @@ public:
     explicit FakeMuxControl(std::shared_ptr<FakeMixerState> state) : m_state(std::move(state)) {}
     QString Name() const override { return QStringLiteral("Capture Source"); }
     std::vector<qint32> Values() const override { return m_state->muxValues; }
-    std::vector<LevorkDETAILS_LISTTEXT> ListTextValues() const override { return {}; }
+    std::vector<LevorkDETAILS_LISTTEXT> ListTextValues() const override
+    {
+        std::vector<LevorkDETAILS_LISTTEXT> items;
+        for (const QString &name : m_state->muxNames)
+            items.push_back({0, 0, name});
+        return items;
+    }
     qint32 GetnValues() const override { return static_cast<qint32>(m_state->muxValues.size()); }
     ValueType GetValueType() const override { return {nValueType::BOOL, nValueType::LISTTEXT}; }
     LevorkINFO ControlInfo() const override
@@ -65,14 +75,18 @@ private:
 
 class FakeDevice final : public IDevice {
 public:
-    explicit FakeDevice(std::vector<std::shared_ptr<IDestinationLine>> lines) : m_lines(std::move(lines)) {}
+    explicit FakeDevice(std::vector<std::shared_ptr<IDestinationLine>> lines, QString name = QStringLiteral("Fake card"))
+        : m_lines(std::move(lines)), m_name(std::move(name))
+    {
+    }
     qint32 GetndestinationLines() const override { return static_cast<qint32>(m_lines.size()); }
     std::vector<std::shared_ptr<IDestinationLine>> destinationLines() const override { return m_lines; }
-    QString Name() const override { return QStringLiteral("Fake card"); }
+    QString Name() const override { return m_name; }
     lvMIXERCAPS MixerCaps() const override { return {}; }
 
 private:
     std::vector<std::shared_ptr<IDestinationLine>> m_lines;
+    QString m_name;
 };
 
 class FakeMixer final : public IMixer {
@@ -84,6 +98,11 @@ public:
             std::make_shared<FakeLine>(std::vector<std::shared_ptr<ILineControl>>{}),
             std::make_shared<FakeLine>(
                 std::vector<std::shared_ptr<ILineControl>>{std::make_shared<FakeMuxControl>(state)})}));
+        if (state->deviceWithoutSelector)
+            m_devices.push_back(std::make_shared<FakeDevice>(
+                std::vector<std::shared_ptr<IDestinationLine>>{
+                    std::make_shared<FakeLine>(std::vector<std::shared_ptr<ILineControl>>{})},
+                QStringLiteral("Plain card")));
     }
     qint32 GetnDevices() const override { return static_cast<qint32>(m_devices.size()); }
     std::vector<std::shared_ptr<IDevice>> Devices() const override { return m_devices; }

@@ -1,0 +1,95 @@
+#include "FrmDialogSetFileName.h"
+
+#include "core/schedule/ClsSchedule.h"
+#include "frontend/TimePicker.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace tolvane {
+
+namespace {
+const QChar kQuote = u'"';
+}
+
+FrmDialogSetFileName::FrmDialogSetFileName(const DialogContext &context, QWidget *parent)
+    : FormDialog(context, "FrmDialogSetFileName", QStringLiteral("ファイル名書式設定"), parent)
+{
+    m_fileName = NewText("TFileName");
+    m_timeDayStart = new TimePicker("DTPTimeDayStart", this);
+
+    const QStringList help = CodeLines() + QStringList{
+        QString(),
+        QStringLiteral("例えば明日の風という名のスケジュールで'\\N_\\M月/D日'のように設定すると9/9に録音した場合"
+                       "'明日の風_09月9日.***'のファイルが出来ます。"),
+        QStringLiteral("同一名のファイルが存在していた場合、拡張子前のピリオドの前に_*(数字)を入れて上書きを回避します。"
+                       "(上の場合'明日の風09月9日_1.***'となります)。"),
+        QStringLiteral("またWindowsの仕様上、/\\:,;*?") + kQuote +
+            QStringLiteral("<>|は使用不可能です。よって日付/時刻表示書式指定文字の1文字目としての/\\以外を含んでいる場合"
+                           "エラーとなります。")};
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(NewLabel(QStringLiteral("ファイル名を指定する文字列を入力して下さい")));
+    layout->addWidget(m_fileName);
+    layout->addWidget(NewLabel(QStringLiteral("日付変更時刻(ファイル名(作成する場合ID3タグも)生成にのみ使われます)")));
+    layout->addWidget(m_timeDayStart, 0, Qt::AlignLeft);
+    QLabel *helpLabel = NewLabel(help.join(u'\n'), true);
+    helpLabel->setObjectName(QStringLiteral("LHelp"));
+    layout->addWidget(helpLabel);
+    layout->addLayout(NewOkCancel([this] { OKButton_Click(); }));
+    setMinimumWidth(560);
+}
+
+QStringList FrmDialogSetFileName::CodeLines()
+{
+    return {QStringLiteral("日付/時刻表示書式指定文字"),
+            QStringLiteral("\\Y 年(4桁)         /Y 年(2桁)"),
+            QStringLiteral("\\M 月(2桁)         /M 月(1桁で表せる場合1桁)"),
+            QStringLiteral("\\D 日(2桁)         /D 日(1桁で表せる場合1桁)"),
+            QStringLiteral("\\h 時(2桁)         \\m 分(2桁)"),
+            QStringLiteral("\\s 秒(2桁)"),
+            QStringLiteral("その他の書式指定文字"),
+            QStringLiteral("\\N スケジュール名")};
+}
+
+bool FrmDialogSetFileName::IsValidFileNameTemplate(const QString &text)
+{
+    static const QString forbidden = QStringLiteral("?*;,:<>|") + kQuote;
+    static const QString backslashCodes = QStringLiteral("MYDhmsN");
+    static const QString slashCodes = QStringLiteral("MYD");
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (forbidden.contains(c))
+            return false;
+        const QString *codes = c == u'\\' ? &backslashCodes : c == u'/' ? &slashCodes : nullptr;
+        if (!codes)
+            continue;
+        if (i + 1 >= text.size() || !codes->contains(text[i + 1]))
+            return false;
+    }
+    return true;
+}
+
+std::shared_ptr<ClsSchedule> FrmDialogSetFileName::ChangeFileName(const ClsSchedule &Schedule)
+{
+    m_copy = PrivateCopy(Schedule);
+    m_fileName->setText(m_copy->FileName());
+    m_timeDayStart->setValue(m_copy->TimeDayStart());
+    return ShowModal() ? m_copy : nullptr;
+}
+
+void FrmDialogSetFileName::OKButton_Click()
+{
+    const QString text = m_fileName->text();
+    if (!IsValidFileNameTemplate(text)) {
+        Warn(QStringLiteral("/\\は日付/時刻表示書式指定文字の1文字目としてのみ使用可能です。:,;*?") + kQuote +
+             QStringLiteral("<>|は使用不可能です。"));
+        return;
+    }
+    m_copy->setFileName(text);
+    m_copy->setTimeDayStart(m_timeDayStart->Value());
+    Confirm();
+}
+
+}  // namespace tolvane
