@@ -5,8 +5,10 @@
 #include "cli/DeviceListing.h"
 #include "cli/RecordCommand.h"
 #include "cli/RunCommand.h"
+#include "cli/ServiceCommand.h"
 #include "cli/SntpCommand.h"
 #include "common/AppFolder.h"
+#include "common/DateTimeText.h"
 #include "core/controller/ClsController.h"
 
 #include <QTextStream>
@@ -24,6 +26,8 @@ const char *kUsage =
     "  record [--for hh:mm:ss] [--schedule NAME]\n"
     "               record now with the default schedule's settings (or NAME's), starting on\n"
     "               the next second, for the given length or until Ctrl-C\n"
+    "  service install|uninstall\n"
+    "               run the timetable as a systemd user service (started with your session)\n"
     "  sntp SERVER [--set]\n"
     "               ask a time server (host or host:port) for the time and show the offset;\n"
     "               --set also sets the clock from it\n"
@@ -51,14 +55,14 @@ int ShowStatus(std::FILE *out, std::FILE *err)
 {
     auto services = MakeServices(ServiceMode::ReadOnly);
     ClsController controller(services);
-    QObject::connect(&controller, &ClsController::OnError, [err](const NumberedError &e) {
-        Print(err, QStringLiteral("tolvane-cli: error %1: %2\n").arg(e.Number()).arg(e.Description()));
-    });
+    ConsoleOutput console(out, err);
+    QObject::connect(&controller, &ClsController::OnError, [&](const NumberedError &e) { console.ReportError(e); });
+    QObject::connect(&controller, &ClsController::OnWarning, [&](const QString &text) { console.Warning(text); });
     int rc = 0;
     try {
         controller.Setup();
     } catch (const NumberedError &e) {
-        Print(err, QStringLiteral("tolvane-cli: error %1: %2\n").arg(e.Number()).arg(e.Description()));
+        console.ReportError(e);
         rc = 1;
     }
 
@@ -67,6 +71,11 @@ int ShowStatus(std::FILE *out, std::FILE *err)
     ts << "Tolvane " << controller.GetVersion() << "\n";
     ts << "Folder: " << services->appFolder << "\n";
     ts << "Status: " << StatusName(controller.Status()) << "\n";
+    if (controller.gWakeFromSuspend) {
+        const QDateTime wake = controller.NextWakeTime();
+        ts << "Next wake-up: " << (wake.isValid() ? GeneralDateTimeText(wake) : QStringLiteral("none (no recording ahead)"))
+           << "\n";
+    }
     ts << "Schedules: " << controller.nSchedules() << "\n";
     for (const auto &entry : controller.ScheduleList()) {
         const ClsSchedule &s = *entry.schedule;
@@ -91,6 +100,8 @@ int Run(const QStringList &arguments, std::FILE *out, std::FILE *err)
         return ShowStatus(out, err);
     if (command == QLatin1String("run"))
         return RunTimetable(out, err);
+    if (command == QLatin1String("service"))
+        return ManageService(arguments.value(2), out, err);
     if (command == QLatin1String("record"))
         return RecordNow(arguments.mid(2), out, err);
     if (command == QLatin1String("sntp") && arguments.size() >= 3) {

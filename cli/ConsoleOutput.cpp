@@ -14,14 +14,31 @@ void Print(std::FILE *f, const QString &text)
     std::fflush(f);
 }
 
+namespace {
+
+// Under systemd (the service) each line carries its syslog priority, which the journal reads.
+QString JournalPrefix(int priority)
+{
+    static const bool journal = qEnvironmentVariableIsSet("JOURNAL_STREAM");
+    return journal ? QStringLiteral("<%1>").arg(priority) : QString();
+}
+
+}  // namespace
+
 void ConsoleOutput::Line(const QString &text)
 {
-    Print(m_out, GeneralDateTimeText(QDateTime::currentDateTime()) + QLatin1Char(' ') + text + QLatin1Char('\n'));
+    Print(m_out, JournalPrefix(6) + GeneralDateTimeText(QDateTime::currentDateTime()) + QLatin1Char(' ') + text +
+                     QLatin1Char('\n'));
+}
+
+void ConsoleOutput::Warning(const QString &text)
+{
+    Print(m_err, JournalPrefix(4) + QStringLiteral("tolvane-cli: warning: ") + text + QLatin1Char('\n'));
 }
 
 void ConsoleOutput::Error(const QString &text)
 {
-    Print(m_err, QStringLiteral("tolvane-cli: ") + text + QLatin1Char('\n'));
+    Print(m_err, JournalPrefix(3) + QStringLiteral("tolvane-cli: ") + text + QLatin1Char('\n'));
 }
 
 void ConsoleOutput::ReportError(const NumberedError &e)
@@ -43,6 +60,11 @@ void ConsoleOutput::Attach(ClsController &c)
             return;
         m_lastPercent = percent;
         Line(QStringLiteral("encoding %1: %2 %").arg(QFileInfo(path).fileName()).arg(percent));
+    });
+    QObject::connect(&c, &ClsController::OnWarning, [this](const QString &text) { Warning(text); });
+    QObject::connect(&c, &ClsController::OnWakeTimeChanged, [this](const QDateTime &wake) {
+        Line(wake.isValid() ? QStringLiteral("wake alarm set for %1").arg(GeneralDateTimeText(wake))
+                            : QStringLiteral("wake alarm cleared"));
     });
     QObject::connect(&c, &ClsController::OnTimeSet, [this](bool ok) {
         Line(ok ? QStringLiteral("clock set from the time server") : QStringLiteral("clock not set: no time from the server"));

@@ -21,6 +21,7 @@ public:
     // Prints the controller's status changes, errors, finished files and encode progress.
     void Attach(ClsController &controller);
     void Line(const QString &text);
+    void Warning(const QString &text);
     void Error(const QString &text);
     void ReportError(const NumberedError &e);
 

@@ -79,8 +79,13 @@ void RecorderSession::ExitWhenFinished(int status, bool waitForEncodes)
 
 void RecorderSession::OnSignal(int number)
 {
-    if (number == SIGHUP || !m_controller)
+    if (!m_controller)
         return;
+    if (number == SIGHUP) {
+        m_controller->ReloadSchedules();
+        m_console.Line(QStringLiteral("schedule.xml read again: %1 schedules").arg(m_controller->nSchedules()));
+        return;
+    }
     m_console.Line(QStringLiteral("%1 received: stopping").arg(number == SIGTERM ? "SIGTERM" : "SIGINT"));
     m_services->power = std::make_shared<NoPower>();
     if (m_controller->IsCapturing())

@@ -22,4 +22,11 @@ qint64 InstanceLock::HolderPid() const
     return m_lock.getLockInfo(&pid, &host, &app) ? pid : 0;
 }
 
+QString InstanceLock::HolderApp() const
+{
+    qint64 pid = 0;
+    QString host, app;
+    return m_lock.getLockInfo(&pid, &host, &app) ? app : QString();
+}
+
 }  // namespace tolvane

@@ -14,8 +14,9 @@ public:
 
     // Takes the lock without waiting; false when another live process holds it.
     bool TryAcquire();
-    // The process holding the lock, when TryAcquire failed (0 when unknown).
+    // The process holding the lock, when TryAcquire failed (0 when unknown), and its program name.
     qint64 HolderPid() const;
+    QString HolderApp() const;
     QString Path() const { return m_path; }
 
 private:

@@ -11,7 +11,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tolvane {
 
@@ -39,7 +42,14 @@ FrmDialogOption::FrmDialogOption(const DialogContext &context, Frmmain &owner)
     m_alertDoubling = NewCheck("ChkAlertDoubling", QStringLiteral("スケジュール名を設定・変更する時に同名のスケジュールが"
                                                                   "あるときは確認を表示する"));
     m_alertDelete = NewCheck("ChkAlertDelete", QStringLiteral("スケジュールを削除するときに確認を表示する"));
-    for (QCheckBox *c : {m_setTime, m_setTimeOnPresetTime, m_priority})
+    m_wakeFromSuspend = NewCheck("ChkWakeFromSuspend", QStringLiteral("スリープ中でも録音の前にコンピュータを起こす"));
+    m_wakeLeadMinutes = new QSpinBox(this);
+    m_wakeLeadMinutes->setObjectName(QStringLiteral("TWakeLeadMinutes"));
+    m_wakeLeadMinutes->setRange(1, 60);
+    m_wakeLeadMinutes->setSuffix(QStringLiteral("分前"));
+    m_startMissed = NewCheck("ChkStartMissedRecordings",
+                             QStringLiteral("起動時や復帰時に録音時間中のスケジュールがあれば途中から録音する"));
+    for (QCheckBox *c : {m_setTime, m_setTimeOnPresetTime, m_priority, m_wakeFromSuspend})
         connect(c, &QCheckBox::toggled, this, &FrmDialogOption::UpdateEnabling);
 
     auto *clock = new QGroupBox;
@@ -63,12 +73,20 @@ FrmDialogOption::FrmDialogOption(const DialogContext &context, Frmmain &owner)
     priority->addWidget(m_priorityIndex);
     priority->addStretch(1);
 
+    auto *unattended = new QGroupBox;
+    auto *unattendedGrid = new QGridLayout(unattended);
+    unattendedGrid->addWidget(m_wakeFromSuspend, 0, 0);
+    unattendedGrid->addWidget(m_wakeLeadMinutes, 0, 1);
+    unattendedGrid->addWidget(m_startMissed, 1, 0, 1, 2);
+    unattendedGrid->setColumnStretch(2, 1);
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_endTimeChecker);
     layout->addWidget(m_endTimeSetter);
     layout->addWidget(m_makeLog);
     layout->addWidget(m_monitorBeforeRec);
     layout->addWidget(clock);
+    layout->addWidget(unattended);
     layout->addLayout(buffer);
     layout->addLayout(priority);
     layout->addWidget(m_alertDoubling);
@@ -107,6 +125,9 @@ void FrmDialogOption::ShowOptions()
     m_priorityIndex->setCurrentIndex(m_owner.gPriorityIndex);
     m_alertDoubling->setChecked(m_owner.gAskDoubling);
     m_alertDelete->setChecked(m_owner.gAskDelete);
+    m_wakeFromSuspend->setChecked(c.gWakeFromSuspend);
+    m_wakeLeadMinutes->setValue(std::clamp(c.gWakeLeadSeconds / 60, 1, 60));
+    m_startMissed->setChecked(c.gStartMissedRecordings);
     UpdateEnabling();
 }
 
@@ -118,6 +139,7 @@ void FrmDialogOption::UpdateEnabling()
     m_timeServer->setEnabled(setTime);
     m_setTimeTime->setEnabled(setTime && m_setTimeOnPresetTime->isChecked());
     m_priorityIndex->setEnabled(m_priority->isChecked());
+    m_wakeLeadMinutes->setEnabled(m_wakeFromSuspend->isChecked());
 }
 
 void FrmDialogOption::ApplyOptions()
@@ -137,6 +159,11 @@ void FrmDialogOption::ApplyOptions()
         m_owner.gPriorityIndex = static_cast<qint16>(m_priorityIndex->currentIndex());
     m_owner.gAskDelete = m_alertDelete->isChecked();
     m_owner.gAskDoubling = m_alertDoubling->isChecked();
+    c.gWakeFromSuspend = m_wakeFromSuspend->isChecked();
+    c.gWakeLeadSeconds = m_wakeLeadMinutes->value() * 60;
+    c.gStartMissedRecordings = m_startMissed->isChecked();
+    // The wake alarm follows the options at once.
+    c.TimetableChanged();
 }
 
 bool FrmDialogOption::ApplyBufferLength()

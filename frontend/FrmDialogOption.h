@@ -6,6 +6,7 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QSpinBox;
 
 namespace tolvane {
 
@@ -42,6 +43,9 @@ private:
     QComboBox *m_priorityIndex = nullptr;
     QCheckBox *m_alertDoubling = nullptr;
     QCheckBox *m_alertDelete = nullptr;
+    QCheckBox *m_wakeFromSuspend = nullptr;
+    QSpinBox *m_wakeLeadMinutes = nullptr;
+    QCheckBox *m_startMissed = nullptr;
 };
 
 }  // namespace tolvane

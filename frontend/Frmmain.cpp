@@ -273,6 +273,11 @@ void Frmmain::ConnectController()
     });
     connect(c, &ClsController::OnUnload, this, [this](bool &cancel) { Guarded([&] { OnUnload(cancel); }); });
     connect(c, &ClsController::OnError, this, &Frmmain::ShowError);
+    connect(c, &ClsController::OnWarning, this, &Frmmain::ShowWarning);
+    connect(c, &ClsController::OnWakeTimeChanged, this, [this] {
+        if (m_status == tolvane::Status::Idle)
+            SetInfo(IdleText());
+    });
     connect(c, &ClsController::OnEncodeProgress, this,
             [this](const QString &path, double fraction) { Guarded([&] { OnEncodeProgress(path, fraction); }); });
 }
@@ -521,7 +526,7 @@ void Frmmain::setStatus(tolvane::Status iStatus)
         EnableCommand(m_changeEndTime, false);
         m_monitor->setEnabled(true);
         m_monitor->setText(QStringLiteral("モニター開始"));
-        SetInfo(QStringLiteral("待機中"));
+        SetInfo(IdleText());
         SetTrayPicture(false);
         break;
     case tolvane::Status::Monitor:
@@ -596,13 +601,31 @@ void Frmmain::SetTrayPicture(bool recording)
 
 void Frmmain::ShowError(const NumberedError &e)
 {
-    const QString text = QStringLiteral("エラーが発生しました。エラー番号は") + QString::number(e.Number()) +
-                         QStringLiteral("です。") + e.Description();
+    ShowNotice(QStringLiteral("エラーが発生しました。エラー番号は") + QString::number(e.Number()) + QStringLiteral("です。") +
+                   e.Description(),
+               QSystemTrayIcon::Critical, QStringLiteral("Error"));
+}
+
+void Frmmain::ShowWarning(const QString &text)
+{
+    ShowNotice(text, QSystemTrayIcon::Warning, QStringLiteral("Warning"));
+}
+
+void Frmmain::ShowNotice(const QString &text, QSystemTrayIcon::MessageIcon icon, const QString &subject)
+{
+    // Kept on the status line until the status changes; nothing waits for an answer.
     m_info->setText(text);
     m_tray.setToolTipText(text);
     m_errorShown = true;
-    m_tray.ShowNotification(windowTitle(), text, QSystemTrayIcon::Critical);
-    WriteFrontLogLine(QStringLiteral("Error"), text);
+    m_tray.ShowNotification(windowTitle(), text, icon);
+    WriteFrontLogLine(subject, text);
+}
+
+QString Frmmain::IdleText() const
+{
+    const QDateTime wake = m_controller ? m_controller->NextWakeTime() : QDateTime();
+    return wake.isValid() ? QStringLiteral("待機中(次の自動起動 %1)").arg(GeneralDateTimeText(wake))
+                          : QStringLiteral("待機中");
 }
 
 void Frmmain::WriteFrontLog(const QString &text)

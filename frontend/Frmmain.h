@@ -53,6 +53,8 @@ public:
     void WriteFrontLogLine(const QString &subject, const QString &event);
     // Shows an error without stopping anything: status line, icon balloon, log.
     void ShowError(const NumberedError &e);
+    // Disk space running short and the like: shown like an error, stopping nothing.
+    void ShowWarning(const QString &text);
 
     bool NeedSave() const { return m_needSave; }
 
@@ -88,6 +90,9 @@ private:
     // Enables a command that needs a dialog only when there are dialogs.
     void EnableCommand(QPushButton *button, bool on);
     void SetInfo(const QString &text);
+    void ShowNotice(const QString &text, QSystemTrayIcon::MessageIcon icon, const QString &subject);
+    // "待機中", with the next wake-up when the wake alarm is set.
+    QString IdleText() const;
     void SetTrayPicture(bool recording);
     QString RemainingText(bool clockForm) const;
 

@@ -7,6 +7,9 @@
 #include "frontend/IDialogHost.h"
 
 #include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
 
 namespace tolvane {
 
@@ -19,8 +22,17 @@ int RunFrontEnd()
     }
     // The window or the headless recorder, never both: one timetable per folder.
     InstanceLock lock(AppFolder::Path());
-    if (!lock.TryAcquire())
+    if (!lock.TryAcquire()) {
+        // A second window ends silently; the headless recorder (the service) is worth a word.
+        if (lock.HolderApp() == QLatin1String("tolvane-cli")) {
+            const QString text = QStringLiteral("Tolvaneの録音サービス(tolvane-cli、プロセス%1)がこのタイムテーブルを"
+                                                "録音しているため、ウィンドウは起動しません。")
+                                     .arg(lock.HolderPid());
+            std::fprintf(stderr, "tolvane: %s\n", qPrintable(text));
+            QMessageBox::information(nullptr, QStringLiteral("Tolvane"), text);
+        }
         return 0;
+    }
 
     Frmmain::Parts parts;
     parts.services = CoreServices::Real(AppFolder::Path());

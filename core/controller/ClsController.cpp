@@ -1111,7 +1111,7 @@ void ClsController::ArmWakeAlarm()
 void ClsController::CheckWeekDiskSpace()
 {
     const QDateTime now = m_services->clock->Now();
-    const DiskSpace space(m_defaultSavePath, UseGOGO);
+    const DiskSpace space(m_defaultSavePath, UseGOGO, m_services->freeSpace);
     QStringList shortNow;
     for (const FolderSpace &f : space.Estimate(OccurrencesBetween(m_schedules, now, now.addDays(7)))) {
         if (!f.Short())
@@ -1136,10 +1136,10 @@ void ClsController::CheckWeekDiskSpace()
 
 void ClsController::WarnDiskSpace(const ClsSchedule &C)
 {
-    const DiskSpace space(m_defaultSavePath, UseGOGO);
+    const DiskSpace space(m_defaultSavePath, UseGOGO, m_services->freeSpace);
     const QString folder = space.FolderOf(C);
     const qint64 needed = space.Bytes(C, mlRecAllTime);
-    const qint64 available = DiskSpace::FreeBytes(folder);
+    const qint64 available = space.Free(folder);
     if (needed <= available || C.RecordingFormat() == FormatType::windowsmedia)
         return;
     emit OnWarning(QStringLiteral("%1 の録音には約%2必要ですが、保存フォルダ %3 の空きは%4です。")

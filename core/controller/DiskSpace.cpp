@@ -52,9 +52,13 @@ qint64 DiskSpace::Bytes(const ClsSchedule &s, qint64 seconds, qint64 *temporary)
     if (temporary)
         *temporary = 0;
     const ClsWave &w = *s.WaveSetting();
-    const qint64 waveData = qint64{SampleRateOf(w.Frequency())} * ChannelCountOf(w.Channel()) *
-                            (BitsPerSampleOf(w.Bit()) / 8) * seconds;
-    const qint64 wave = waveData + kWaveHeader * (1 + waveData / kLargestPart);
+    const qint64 perSecond = qint64{SampleRateOf(w.Frequency())} * ChannelCountOf(w.Channel()) * (BitsPerSampleOf(w.Bit()) / 8);
+    const qint64 waveData = perSecond * seconds;
+    // Each part of a split recording has its own header.
+    qint64 partBytes = kLargestPart;
+    if (w.SplitByTime() && w.SplitTime().count() > 0)
+        partBytes = std::min(partBytes, perSecond * WrapDay(w.SplitTime()).count());
+    const qint64 wave = waveData + kWaveHeader * (1 + (partBytes > 0 ? waveData / partBytes : 0));
     const qint64 mp3 = Mp3BitsPerSecond(s) / 8 * seconds;
 
     switch (s.RecordingFormat()) {

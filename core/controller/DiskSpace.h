@@ -34,6 +34,7 @@ public:
     std::vector<FolderSpace> Estimate(const std::vector<Occurrence> &recordings) const;
 
     QString FolderOf(const ClsSchedule &schedule) const;
+    qint64 Free(const QString &folder) const { return m_freeBytes(folder); }
 
     // Free bytes of the file system that holds `folder` (or would, once created).
     static qint64 FreeBytes(const QString &folder);

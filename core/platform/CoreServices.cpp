@@ -1,6 +1,7 @@
 #include "CoreServices.h"
 
 #include "core/capture/CaptureFactory.h"
+#include "core/controller/DiskSpace.h"
 #include "core/encoder/EncordaFactory.h"
 #include "core/platform/AlignedTickTimer.h"
 #include "core/platform/LogindPower.h"
@@ -19,6 +20,7 @@ std::shared_ptr<CoreServices> CoreServices::Real(const QString &appFolder)
     services->shell = std::make_shared<LinuxShellLauncher>();
     services->clockSetter = std::make_shared<SystemClockSetter>();
     services->wakeAlarm = std::make_shared<SystemWakeAlarm>();
+    services->freeSpace = &DiskSpace::FreeBytes;
     services->mixerFactory = Mixer::Factory();
     services->encoderFactory = std::make_shared<EncordaFactory>();
     SoundSourceConfig source;

@@ -13,6 +13,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace tolvane {
@@ -34,6 +35,8 @@ struct CoreServices {
     std::shared_ptr<IShellLauncher> shell;
     std::shared_ptr<IClockSetter> clockSetter;
     std::shared_ptr<IWakeAlarm> wakeAlarm;
+    // Free bytes of the file system that holds a folder.
+    std::function<qint64(const QString &)> freeSpace;
     // Capture outputs, the MP3 encoder and the mixer; null when the platform has none.
     std::shared_ptr<ICaptureFactory> captureFactory;
     std::shared_ptr<IEncoderFactory> encoderFactory;

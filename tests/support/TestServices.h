@@ -23,6 +23,8 @@ struct TestEnv {
     std::shared_ptr<RecordingPower> power = std::make_shared<RecordingPower>();
     std::shared_ptr<RecordingShellLauncher> shell = std::make_shared<RecordingShellLauncher>();
     std::shared_ptr<SimulatedClockSetter> clockSetter;
+    std::shared_ptr<RecordingWakeAlarm> wakeAlarm = std::make_shared<RecordingWakeAlarm>();
+    qint64 freeBytes = qint64{1} << 50;  // what every folder has free
     std::shared_ptr<FakeCaptureFactory> capture = std::make_shared<FakeCaptureFactory>();
     std::shared_ptr<FakeEncoderFactory> encoders = std::make_shared<FakeEncoderFactory>();
     std::shared_ptr<FakeMixerState> mixer = std::make_shared<FakeMixerState>();
@@ -42,6 +44,8 @@ struct TestEnv {
         services->power = power;
         services->shell = shell;
         services->clockSetter = clockSetter;
+        services->wakeAlarm = wakeAlarm;
+        services->freeSpace = [this](const QString &) { return freeBytes; };
         services->captureFactory = capture;
         services->encoderFactory = encoders;
         services->mixerFactory = FakeMixer::Factory(mixer);
