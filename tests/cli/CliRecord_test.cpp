@@ -1,6 +1,7 @@
 // `tolvane-cli record` on the private sound server: the length by the PC clock, and what a
 // recorder killed mid-recording leaves behind.
 
+#include "CliRunner.h"
 #include "tests/support/PrivatePulse.h"
 #include "tests/support/WaveFile.h"
 
@@ -20,14 +21,7 @@ namespace {
 
 std::unique_ptr<QProcess> StartRecorder(const QString &home, const QStringList &args)
 {
-    auto p = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TOLVANE_HOME", home);
-    env.insert("TOLVANE_DRY_RUN", "1");
-    p->setProcessEnvironment(env);
-    p->start(QStringLiteral(TOLVANE_CLI), QStringList{"record"} + args);
-    p->waitForStarted(10000);
-    return p;
+    return StartProgram(QStringLiteral(TOLVANE_CLI), home, QStringList{"record"} + args);
 }
 
 QString OnlyWave(const QString &folder)
@@ -66,12 +60,7 @@ TEST(CliRecord, KilledRecorderLeavesAValidFile)
     QTemporaryDir home;
     auto p = StartRecorder(home.path(), {});
     QByteArray out;
-    const QDeadlineTimer started(15000);
-    while (!out.contains("status ManualWave") && !started.hasExpired()) {
-        p->waitForReadyRead(100);
-        out += p->readAllStandardOutput();
-    }
-    ASSERT_TRUE(out.contains("status ManualWave")) << out.toStdString();
+    ASSERT_TRUE(WaitForOutput(*p, "status ManualWave", out)) << out.toStdString();
     QThread::msleep(3500);
     ::kill(static_cast<pid_t>(p->processId()), SIGKILL);
     p->waitForFinished(10000);

@@ -1,6 +1,7 @@
 // The headless recorder as a user runs it: one instance per folder, clean exit on SIGTERM,
 // and the time-server diagnostic.
 
+#include "CliRunner.h"
 #include "tests/support/FakeTimeServer.h"
 
 #include <QCoreApplication>
@@ -14,55 +15,18 @@
 
 using namespace tolvane::test;
 
-namespace {
 
-std::unique_ptr<QProcess> StartCli(const QString &home, const QStringList &args)
-{
-    auto p = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TOLVANE_HOME", home);
-    env.insert("TOLVANE_DRY_RUN", "1");
-    p->setProcessEnvironment(env);
-    p->start(QStringLiteral(TOLVANE_CLI), args);
-    p->waitForStarted(10000);
-    return p;
-}
-
-// Waits in the event loop (the test's own servers keep answering meanwhile).
-bool WaitFinished(QProcess &p, int ms = 30000)
-{
-    const QDeadlineTimer deadline(ms);
-    while (p.state() != QProcess::NotRunning && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        p.waitForFinished(20);
-    }
-    return p.state() == QProcess::NotRunning;
-}
-
-bool WaitForOutput(QProcess &p, const QByteArray &text, QByteArray &seen)
-{
-    const QDeadlineTimer deadline(15000);
-    while (!deadline.hasExpired()) {
-        p.waitForReadyRead(50);
-        seen += p.readAllStandardOutput();
-        if (seen.contains(text))
-            return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 // A second recorder on the same folder refuses to start; SIGTERM ends the first with status 0.
 TEST(CliRun, SingleInstanceAndCleanSigterm)
 {
     QTemporaryDir home;
-    auto first = StartCli(home.path(), {"run"});
+    auto first = StartProgram(QStringLiteral(TOLVANE_CLI), home.path(), {"run"});
     QByteArray seen;
     ASSERT_TRUE(WaitForOutput(*first, "runs the timetable", seen)) << seen.toStdString();
     EXPECT_TRUE(seen.contains("status Idle"));
 
-    auto second = StartCli(home.path(), {"run"});
+    auto second = StartProgram(QStringLiteral(TOLVANE_CLI), home.path(), {"run"});
     ASSERT_TRUE(WaitFinished(*second));
     EXPECT_EQ(second->exitCode(), 3);
     EXPECT_TRUE(second->readAllStandardError().contains("already records in"));
@@ -73,7 +37,7 @@ TEST(CliRun, SingleInstanceAndCleanSigterm)
     EXPECT_EQ(first->exitCode(), 0);
 
     // The lock went with the process: a new recorder starts.
-    auto third = StartCli(home.path(), {"run"});
+    auto third = StartProgram(QStringLiteral(TOLVANE_CLI), home.path(), {"run"});
     seen.clear();
     EXPECT_TRUE(WaitForOutput(*third, "runs the timetable", seen));
     ::kill(static_cast<pid_t>(third->processId()), SIGINT);
@@ -86,7 +50,7 @@ TEST(CliSntp, ShowsTheOffsetOrFails)
 {
     QTemporaryDir home;
     FakeTimeServer server(FakeTimeServer::Reply::Valid);
-    auto ok = StartCli(home.path(), {"sntp", QStringLiteral("127.0.0.1:%1").arg(server.Port())});
+    auto ok = StartProgram(QStringLiteral(TOLVANE_CLI), home.path(), {"sntp", QStringLiteral("127.0.0.1:%1").arg(server.Port())});
     ASSERT_TRUE(WaitFinished(*ok));
     const QString out = QString::fromUtf8(ok->readAllStandardOutput());
     EXPECT_EQ(ok->exitCode(), 0) << ok->readAllStandardError().toStdString();
@@ -94,7 +58,7 @@ TEST(CliSntp, ShowsTheOffsetOrFails)
     EXPECT_TRUE(out.contains("local clock is ahead"));
 
     FakeTimeServer silent(FakeTimeServer::Reply::Silent);
-    auto bad = StartCli(home.path(), {"sntp", QStringLiteral("127.0.0.1:%1").arg(silent.Port())});
+    auto bad = StartProgram(QStringLiteral(TOLVANE_CLI), home.path(), {"sntp", QStringLiteral("127.0.0.1:%1").arg(silent.Port())});
     ASSERT_TRUE(WaitFinished(*bad));
     EXPECT_EQ(bad->exitCode(), 1);
     EXPECT_TRUE(QString::fromUtf8(bad->readAllStandardError()).contains("サーバからの受信失敗"));
@@ -105,7 +69,7 @@ TEST(CliSntp, SetInDryRunDoesNotTouchTheClock)
 {
     QTemporaryDir home;
     FakeTimeServer server(FakeTimeServer::Reply::Valid);
-    auto p = StartCli(home.path(), {"sntp", QStringLiteral("127.0.0.1:%1").arg(server.Port()), "--set"});
+    auto p = StartProgram(QStringLiteral(TOLVANE_CLI), home.path(), {"sntp", QStringLiteral("127.0.0.1:%1").arg(server.Port()), "--set"});
     ASSERT_TRUE(WaitFinished(*p));
     EXPECT_EQ(p->exitCode(), 0);
     EXPECT_TRUE(p->readAllStandardError().contains("dry run: would set the clock to 2024-01-01"));

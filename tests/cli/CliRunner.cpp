@@ -1,6 +1,7 @@
 #include "CliRunner.h"
 
-#include <QProcess>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 
 namespace tolvane::test {
 
@@ -13,6 +14,40 @@ CliResult RunCli(const QString &home, const QStringList &args)
     p.start(QStringLiteral(TOLVANE_CLI), args);
     p.waitForFinished(30000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+std::unique_ptr<QProcess> StartProgram(const QString &program, const QString &home, const QStringList &args,
+                                       QProcessEnvironment env)
+{
+    auto p = std::make_unique<QProcess>();
+    env.insert("TOLVANE_HOME", home);
+    env.insert("TOLVANE_DRY_RUN", "1");
+    p->setProcessEnvironment(env);
+    p->start(program, args);
+    p->waitForStarted(10000);
+    return p;
+}
+
+bool WaitForOutput(QProcess &p, const QByteArray &text, QByteArray &seen, bool fromErrors, int ms)
+{
+    const QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        p.waitForReadyRead(100);
+        seen += fromErrors ? p.readAllStandardError() : p.readAllStandardOutput();
+        if (seen.contains(text))
+            return true;
+    }
+    return false;
+}
+
+bool WaitFinished(QProcess &p, int ms)
+{
+    const QDeadlineTimer deadline(ms);
+    while (p.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        p.waitForFinished(20);
+    }
+    return p.state() == QProcess::NotRunning;
 }
 
 }  // namespace tolvane::test

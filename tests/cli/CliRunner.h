@@ -1,8 +1,13 @@
 #pragma once
-// Runs the real tolvane-cli program with an application folder of the test's choosing.
+// Runs the real programs (tolvane-cli, the window) with an application folder of the test's
+// choosing: to completion, or in the background while the test watches their output.
 
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace tolvane::test {
 
@@ -13,5 +18,16 @@ struct CliResult {
 };
 
 CliResult RunCli(const QString &home, const QStringList &args);
+
+// Starts `program` in the background with TOLVANE_HOME=home, in a dry run (never hibernating,
+// powering off or setting the clock), with the extra environment given.
+std::unique_ptr<QProcess> StartProgram(const QString &program, const QString &home, const QStringList &args,
+                                       QProcessEnvironment env = QProcessEnvironment::systemEnvironment());
+
+// Reads the process's standard output (or error) into `seen` until `text` shows up.
+bool WaitForOutput(QProcess &p, const QByteArray &text, QByteArray &seen, bool fromErrors = false, int ms = 20000);
+
+// Waits for the end while the test's own event loop turns (its servers keep answering).
+bool WaitFinished(QProcess &p, int ms = 30000);
 
 }  // namespace tolvane::test

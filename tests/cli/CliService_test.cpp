@@ -1,6 +1,7 @@
 // The headless recorder as a service: a clean stop on SIGTERM in the middle of a recording,
 // schedule.xml read again on SIGHUP, the window refusing to run beside it, and the user unit.
 
+#include "CliRunner.h"
 #include "core/controller/ClsController.h"
 #include "tests/support/TestServices.h"
 #include "tests/support/WaveFile.h"
@@ -20,30 +21,12 @@ using namespace tolvane::test;
 
 namespace {
 
+// The recorder on a generated tone, so that no sound server is needed.
 std::unique_ptr<QProcess> Start(const QString &program, const QString &home, const QStringList &args,
                                 QProcessEnvironment env = QProcessEnvironment::systemEnvironment())
 {
-    auto p = std::make_unique<QProcess>();
-    env.insert("TOLVANE_HOME", home);
-    env.insert("TOLVANE_DRY_RUN", "1");
     env.insert("TOLVANE_CAPTURE_SOURCE", "generated:tone=440@-6;pace=realtime");
-    p->setProcessEnvironment(env);
-    p->start(program, args);
-    p->waitForStarted(10000);
-    return p;
-}
-
-// Reads the process's output until `text` shows up in it.
-bool WaitFor(QProcess &p, const QByteArray &text, QByteArray &seen, bool errors = false, int ms = 20000)
-{
-    const QDeadlineTimer deadline(ms);
-    while (!deadline.hasExpired()) {
-        p.waitForReadyRead(100);
-        seen += errors ? p.readAllStandardError() : p.readAllStandardOutput();
-        if (seen.contains(text))
-            return true;
-    }
-    return false;
+    return StartProgram(program, home, args, env);
 }
 
 // A schedule.xml with one schedule starting in a few seconds of real time.
@@ -96,7 +79,7 @@ TEST(CliService, SigtermStopsTheRecordingCleanly)
     SaveScheduleSoon(env, Script(env, "after"));
     auto run = Start(QStringLiteral(TOLVANE_CLI), env.dir.path(), {"run"});
     QByteArray out;
-    ASSERT_TRUE(WaitFor(*run, "status PresetWave", out)) << out.toStdString();
+    ASSERT_TRUE(WaitForOutput(*run, "status PresetWave", out)) << out.toStdString();
     QThread::msleep(2000);
     ::kill(static_cast<pid_t>(run->processId()), SIGTERM);
     ASSERT_TRUE(run->waitForFinished(30000));
@@ -122,7 +105,7 @@ TEST(CliService, SighupReadsTheScheduleFileAgain)
     TestEnv env;
     auto run = Start(QStringLiteral(TOLVANE_CLI), env.dir.path(), {"run"});
     QByteArray out;
-    ASSERT_TRUE(WaitFor(*run, "(0 schedules)", out)) << out.toStdString();
+    ASSERT_TRUE(WaitForOutput(*run, "(0 schedules)", out)) << out.toStdString();
     {
         ClsController c(env.services);
         c.Setup();
@@ -132,7 +115,7 @@ TEST(CliService, SighupReadsTheScheduleFileAgain)
         c.SaveSetting();
     }
     ::kill(static_cast<pid_t>(run->processId()), SIGHUP);
-    EXPECT_TRUE(WaitFor(*run, "schedule.xml read again: 1 schedules", out)) << out.toStdString();
+    EXPECT_TRUE(WaitForOutput(*run, "schedule.xml read again: 1 schedules", out)) << out.toStdString();
     ::kill(static_cast<pid_t>(run->processId()), SIGTERM);
     ASSERT_TRUE(run->waitForFinished(30000));
     EXPECT_EQ(run->exitCode(), 0);
@@ -144,13 +127,13 @@ TEST(CliService, WindowRefusesBesideTheRecorder)
     TestEnv env;
     auto run = Start(QStringLiteral(TOLVANE_CLI), env.dir.path(), {"run"});
     QByteArray out;
-    ASSERT_TRUE(WaitFor(*run, "runs the timetable", out)) << out.toStdString();
+    ASSERT_TRUE(WaitForOutput(*run, "runs the timetable", out)) << out.toStdString();
 
     QProcessEnvironment windowEnv = QProcessEnvironment::systemEnvironment();
     windowEnv.insert("QT_QPA_PLATFORM", "offscreen");
     auto window = Start(QStringLiteral(TOLVANE_WINDOW), env.dir.path(), {}, windowEnv);
     QByteArray err;
-    EXPECT_TRUE(WaitFor(*window, QStringLiteral("録音サービス").toUtf8(), err, true)) << err.toStdString();
+    EXPECT_TRUE(WaitForOutput(*window, QStringLiteral("録音サービス").toUtf8(), err, true)) << err.toStdString();
     window->kill();  // it waits on its message box
     window->waitForFinished(10000);
 

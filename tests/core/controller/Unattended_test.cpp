@@ -233,7 +233,8 @@ protected:
 };
 class FallBack : public Unattended {
 protected:
-    FallBack() : Unattended(QDateTime(QDate(2024, 10, 27), QTime(2, 29, 50))) {}
+    // 02:29:50 summer time, said in UTC: the local time alone is ambiguous that night.
+    FallBack() : Unattended(QDateTime(QDate(2024, 10, 27), QTime(0, 29, 50), Qt::UTC).toLocalTime()) {}
 };
 }  // namespace
 
