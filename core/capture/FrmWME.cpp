@@ -66,7 +66,9 @@ void FrmWME::Prepare(uCaptureSetting &setting)
     if (!setting.Schedule)
         throw NumberedError::Standard(ErrNo::ObjectNotSet, kSource);
     Prepared p;
-    p.setting = setting;
+    p.bufferLength = setting.BufferLength;
+    p.useSystemSourceDevice = setting.Schedule->UseSystemSourceDevice();
+    p.deviceID = setting.Schedule->DeviceID();
     p.session = WmeSession::LoadOrCreateDefault(setting.WMEFilePath, m_appFolder);
     p.writer = std::make_unique<WmaFileWriter>(p.session, SampleRateOf(CaptureFrequency(p.session.SampleRate)));
     p.folder = setting.FilePath.isEmpty() ? m_appFolder : setting.FilePath;
@@ -90,10 +92,9 @@ bool FrmWME::StartCapture()
     std::unique_ptr<SoundSource> source = m_makeSource ? m_makeSource() : nullptr;
     if (!source)
         throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("no sound source is available"), kSource);
-    const ClsSchedule &schedule = *p.setting.Schedule;
     source->SetParameter(Bit::Hi16bit, CaptureFrequency(p.session.SampleRate),
-                         p.session.Channels == 1 ? Channel::mono : Channel::Stereo, p.setting.BufferLength,
-                         schedule.UseSystemSourceDevice(), schedule.DeviceID());
+                         p.session.Channels == 1 ? Channel::mono : Channel::Stereo, p.bufferLength,
+                         p.useSystemSourceDevice, p.deviceID);
     CreateFile(p);
     auto encoder = std::make_unique<WmaEncodeThread>(std::move(p.writer));
     try {

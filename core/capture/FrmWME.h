@@ -50,8 +50,12 @@ public:
     SoundSource *Source() const { return m_source; }
 
 private:
+    // What a recording needs of its capture setting; not the schedule itself, which holds the
+    // services that hold this output.
     struct Prepared {
-        uCaptureSetting setting;
+        double bufferLength = 0;
+        bool useSystemSourceDevice = true;
+        qint32 deviceID = 0;
         WmeSession session;
         std::unique_ptr<WmaFileWriter> writer;
         QString folder;
