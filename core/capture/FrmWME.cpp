@@ -1,7 +1,5 @@
 #include "FrmWME.h"
 
-#include "core/capture/PartFileName.h"
-
 #include <QFile>
 
 #include <utility>
@@ -40,11 +38,7 @@ FrmWME::~FrmWME()
     m_encoder.reset();
 }
 
-QString FrmWME::Prepared::Path() const
-{
-    return folder + QLatin1Char('/') + (number == 0 ? base : base + QLatin1Char('_') + QString::number(number)) +
-           session.Extension();
-}
+QString FrmWME::Prepared::Path() const { return folder + QLatin1Char('/') + name.name + session.Extension(); }
 
 QString FrmWME::PreparedFilePath() const { return m_prepared ? m_prepared->Path() : QString(); }
 
@@ -61,7 +55,7 @@ bool FrmWME::SetParameter(uCaptureSetting &setting)
     return false;
 }
 
-void FrmWME::Prepare(uCaptureSetting &setting)
+void FrmWME::Prepare(const uCaptureSetting &setting)
 {
     if (!setting.Schedule)
         throw NumberedError::Standard(ErrNo::ObjectNotSet, kSource);
@@ -75,7 +69,7 @@ void FrmWME::Prepare(uCaptureSetting &setting)
     while (p.folder.size() > 1 && p.folder.endsWith(QLatin1Char('/')))
         p.folder.chop(1);
     p.base = PartFileName::Base(setting.FileName, m_clock->Now());
-    p.number = PartFileName::Unique(p.folder, p.base, 0, {p.session.Extension()}).number;
+    p.name = PartFileName::Unique(p.folder, p.base, 0, {p.session.Extension()});
     m_prepared = std::move(p);
 }
 
@@ -123,7 +117,7 @@ void FrmWME::CreateFile(Prepared &p)
             // Taken since the name was fixed: the rule goes on to the next free number.
             if (e.Number() != ErrNo::FileAlreadyExists)
                 throw;
-            p.number = PartFileName::Unique(p.folder, p.base, p.number + 1, {p.session.Extension()}).number;
+            p.name = PartFileName::Unique(p.folder, p.base, p.name.number + 1, {p.session.Extension()});
         }
     }
 }

@@ -6,6 +6,7 @@
 
 #include "common/NumberedError.h"
 #include "core/capture/ClsICapture2Output.h"
+#include "core/capture/PartFileName.h"
 #include "core/capture/SoundSource.h"
 #include "core/capture/WmaEncodeThread.h"
 #include "core/capture/WmaFileWriter.h"
@@ -60,11 +61,11 @@ private:
         std::unique_ptr<WmaFileWriter> writer;
         QString folder;
         QString base;
-        qint32 number = 0;  // of the "_n" rule; 0 for the base name itself
+        PartFileName::Numbered name;  // base, or base_n where that is taken
         QString Path() const;
     };
 
-    void Prepare(uCaptureSetting &setting);
+    void Prepare(const uCaptureSetting &setting);
     void CreateFile(Prepared &p);
     void Source_ArriveReadableBuffer16();
     void EndRecording();
