@@ -96,7 +96,8 @@ struct MediaFile {
         m.errors += QString::fromUtf8(decode.readAllStandardError());
         const QByteArray pcm = decode.readAllStandardOutput();
         m.firstChannel.resize(size_t(pcm.size() / 2));
-        qFromLittleEndian<qint16>(pcm.constData(), qsizetype(m.firstChannel.size()), m.firstChannel.data());
+        if (!m.firstChannel.empty())
+            qFromLittleEndian<qint16>(pcm.constData(), qsizetype(m.firstChannel.size()), m.firstChannel.data());
         return m;
     }
 
