@@ -12,4 +12,7 @@ namespace tolvane {
 // names the file and carries the system's own reason.
 NumberedError FileError(const QFileDevice &file, const QString &path, const QString &source = {});
 
+// The same for a failed system call on a file descriptor, from its errno.
+NumberedError FileError(int error, const QString &path, const QString &source = {});
+
 }  // namespace tolvane

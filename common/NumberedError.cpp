@@ -29,6 +29,7 @@ QString NumberedError::StandardDescription(qint32 number)
     case ErrNo::PathFileAccess: return QStringLiteral("Path/File access error");
     case ErrNo::PathNotFound: return QStringLiteral("Path not found");
     case ErrNo::ObjectNotSet: return QStringLiteral("Object variable or With block variable not set");
+    case ErrNo::CannotCreateObject: return QStringLiteral("Component can't create object");
     case ErrNo::DuplicateKey:
         return QStringLiteral("This key is already associated with an element of this collection");
     default: return QStringLiteral("Application-defined or object-defined error");

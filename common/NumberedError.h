@@ -22,6 +22,7 @@ inline constexpr qint32 DiskFull = 61;
 inline constexpr qint32 PathFileAccess = 75;
 inline constexpr qint32 PathNotFound = 76;
 inline constexpr qint32 ObjectNotSet = 91;
+inline constexpr qint32 CannotCreateObject = 429;  // a component the platform should offer is missing
 inline constexpr qint32 DuplicateKey = 457;
 inline constexpr qint32 InvalidLevel = qint32(0x80040001u);
 inline constexpr qint32 NoMixerDevice = InvalidLevel;

@@ -1,6 +1,8 @@
 #include "CaptureFactory.h"
 
 #include "core/capture/ClsWaveCapture2File.h"
+#include "core/capture/FrmWME.h"
+#include "core/capture/WmaFileWriter.h"
 
 namespace tolvane {
 
@@ -10,13 +12,35 @@ CaptureFactory::CaptureFactory(std::shared_ptr<const CoreServices> services, Sou
 {
 }
 
-std::shared_ptr<ICapturePipeline> CaptureFactory::CreatePipeline()
+std::shared_ptr<const CoreServices> CaptureFactory::Services() const
 {
-    const std::shared_ptr<const CoreServices> services = m_services.lock();
+    std::shared_ptr<const CoreServices> services = m_services.lock();
     if (!services)
         throw NumberedError::Standard(ErrNo::ObjectNotSet, QStringLiteral("CaptureFactory"));
-    const auto makeSource = [notifier = services->notifier, source = m_source] { return source.MakeSource(notifier); };
-    return std::make_shared<ClsWaveCapture2File>(services, makeSource, m_encoders);
+    return services;
 }
+
+std::function<std::unique_ptr<SoundSource>()> CaptureFactory::SourceMaker(const CoreServices &services) const
+{
+    return [notifier = services.notifier, source = m_source] { return source.MakeSource(notifier); };
+}
+
+std::shared_ptr<ICapturePipeline> CaptureFactory::CreatePipeline()
+{
+    const std::shared_ptr<const CoreServices> services = Services();
+    return std::make_shared<ClsWaveCapture2File>(services, SourceMaker(*services), m_encoders);
+}
+
+std::shared_ptr<ClsICapture2Output> CaptureFactory::WindowsMediaOutput()
+{
+    if (!m_windowsMedia) {
+        const std::shared_ptr<const CoreServices> services = Services();
+        m_windowsMedia =
+            std::make_shared<FrmWME>(services->appFolder, services->notifier, services->clock, SourceMaker(*services));
+    }
+    return m_windowsMedia;
+}
+
+bool CaptureFactory::WindowsMediaAvailable() { return WmaFileWriter::Available(); }
 
 }  // namespace tolvane

@@ -179,10 +179,8 @@ void ClsWaveCapture2File::EndMonitor()
 QString ClsWaveCapture2File::MakePartFileName(const QDateTime &now)
 {
     const ClsSchedule &schedule = *m_setting.Schedule;
-    QString base = PartFileName::Safe(ClsFileNameMaker::MakeFileName(
-        schedule.FileName(), schedule.Name(), now, -qint32(schedule.TimeDayStart().count())));
-    if (base.isEmpty())
-        base = now.toString(QStringLiteral("yyyyMMddhhmmss"));
+    const QString base = PartFileName::Base(ClsFileNameMaker::MakeFileName(
+        schedule.FileName(), schedule.Name(), now, -qint32(schedule.TimeDayStart().count())), now);
     PartFileName::Numbered name = PartFileName::Unique(m_setting.FilePath, base);
     while (m_partNamesIssued.contains(name.name.toLower()))
         name = PartFileName::Unique(m_setting.FilePath, base, name.number + 1);

@@ -1,6 +1,7 @@
 #include "ClsWaveWriter.h"
 
-#include "common/NumberedError.h"
+#include "common/FileError.h"
+#include "common/FileWrite.h"
 #include "core/capture/PartFileName.h"
 
 #include <QFile>
@@ -8,10 +9,8 @@
 
 #include <bit>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <limits>
-#include <mutex>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -27,37 +26,8 @@ const QString kSource = QStringLiteral("ClsWaveWriter");
 constexpr qint64 kRiffSizeOffset = 4;
 constexpr qint64 kDataSizeOffset = 40;
 
-// A file size limit must make the write fail, which the recording survives, instead of
-// killing the process with SIGXFSZ and leaving the recording unfinished.
-void IgnoreFileSizeSignal()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { std::signal(SIGXFSZ, SIG_IGN); });
-}
-
 void Put16(char *at, quint16 v) { qToLittleEndian(v, at); }
 void Put32(char *at, quint32 v) { qToLittleEndian(v, at); }
-
-// Writes all of count bytes at offset; false with errno set when that fails.
-bool WriteAt(int fd, const char *bytes, qint64 count, qint64 offset)
-{
-    while (count > 0) {
-        const ssize_t n = ::pwrite(fd, bytes, static_cast<size_t>(count), static_cast<off_t>(offset));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (n == 0) {
-            errno = EIO;
-            return false;
-        }
-        bytes += n;
-        count -= n;
-        offset += n;
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -71,9 +41,7 @@ QString ClsWaveWriter::OpenFile(const QString &FolderPath, const WaveFormat &for
     QString folder = FolderPath;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
-    QString base = PartFileName::Safe(FileName);
-    if (base.isEmpty())
-        base = m_clock->Now().toString(QStringLiteral("yyyyMMddhhmmss"));
+    const QString base = PartFileName::Base(FileName, m_clock->Now());
 
     for (qint32 from = 0;;) {
         const PartFileName::Numbered name = PartFileName::Unique(folder, base, from);
@@ -101,7 +69,7 @@ QString ClsWaveWriter::OpenFile(const QString &FolderPath, const WaveFormat &for
     m_dataBytes = 0;
     Put32(h + kRiffSizeOffset, 36);
     Put32(h + kDataSizeOffset, 0);
-    if (!WriteAt(m_fd, h, kHeaderBytes, 0)) {
+    if (!WriteAllAt(m_fd, h, kHeaderBytes, 0)) {
         const int error = errno;
         ::close(m_fd);
         m_fd = -1;
@@ -138,10 +106,10 @@ void ClsWaveWriter::Append(const char *bytes, qint64 count)
 
     const qint64 end = kHeaderBytes + m_dataBytes;
     const qint32 before = m_dataBytes;
-    if (WriteAt(m_fd, bytes, count, end)) {
+    if (WriteAllAt(m_fd, bytes, count, end)) {
         m_dataBytes = static_cast<qint32>(m_dataBytes + count);
         UpdateHeaderSizes();
-        if (WriteAt(m_fd, m_header.data() + kRiffSizeOffset, kHeaderBytes - kRiffSizeOffset, kRiffSizeOffset))
+        if (WriteAllAt(m_fd, m_header.data() + kRiffSizeOffset, kHeaderBytes - kRiffSizeOffset, kRiffSizeOffset))
             return;
     }
     // Take back whatever part of the block reached the disk, so that the header and the bytes
@@ -150,7 +118,7 @@ void ClsWaveWriter::Append(const char *bytes, qint64 count)
     m_dataBytes = before;
     UpdateHeaderSizes();
     if (::ftruncate(m_fd, static_cast<off_t>(end)) == 0)
-        WriteAt(m_fd, m_header.data() + kRiffSizeOffset, kHeaderBytes - kRiffSizeOffset, kRiffSizeOffset);
+        WriteAllAt(m_fd, m_header.data() + kRiffSizeOffset, kHeaderBytes - kRiffSizeOffset, kRiffSizeOffset);
     ThrowFileError(error);
 }
 
@@ -165,7 +133,7 @@ QString ClsWaveWriter::CloseFile()
     if (m_fd < 0)
         return {};
     UpdateHeaderSizes();
-    WriteAt(m_fd, m_header.data() + kRiffSizeOffset, kHeaderBytes - kRiffSizeOffset, kRiffSizeOffset);
+    WriteAllAt(m_fd, m_header.data() + kRiffSizeOffset, kHeaderBytes - kRiffSizeOffset, kRiffSizeOffset);
     ::close(m_fd);
     m_fd = -1;
     return m_path;
@@ -173,13 +141,7 @@ QString ClsWaveWriter::CloseFile()
 
 void ClsWaveWriter::ThrowFileError(int error) const
 {
-    qint32 number = ErrNo::PathFileAccess;
-    if (error == ENOENT || error == ENOTDIR)
-        number = ErrNo::PathNotFound;
-    else if (error == ENOSPC || error == EDQUOT || error == EFBIG)
-        number = ErrNo::DiskFull;
-    throw NumberedError(number, QStringLiteral("%1: %2").arg(m_path, QString::fromLocal8Bit(std::strerror(error))),
-                        kSource);
+    throw FileError(error, m_path, kSource);
 }
 
 }  // namespace tolvane

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QSet>
 
+#include <algorithm>
+
 namespace tolvane::PartFileName {
 
 QString Safe(const QString &name)
@@ -15,7 +17,13 @@ QString Safe(const QString &name)
     return safe;
 }
 
-Numbered Unique(const QString &folder, const QString &base, qint32 from)
+QString Base(const QString &expanded, const QDateTime &now)
+{
+    const QString base = Safe(expanded);
+    return base.isEmpty() ? now.toString(QStringLiteral("yyyyMMddhhmmss")) : base;
+}
+
+Numbered Unique(const QString &folder, const QString &base, qint32 from, const QStringList &extensions)
 {
     QSet<QString> taken;
     const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
@@ -25,8 +33,8 @@ Numbered Unique(const QString &folder, const QString &base, qint32 from)
     for (qint32 n = from;; ++n) {
         const QString name = n == 0 ? base : base + QLatin1Char('_') + QString::number(n);
         const QString lower = name.toLower();
-        if (!taken.contains(lower + QLatin1String(".wav")) && !taken.contains(lower + QLatin1String(".mp3"))
-            && !taken.contains(lower + QLatin1String(".rmp")))
+        if (std::none_of(extensions.begin(), extensions.end(),
+                         [&](const QString &ext) { return taken.contains(lower + ext.toLower()); }))
             return {name, n};
     }
 }

@@ -52,6 +52,17 @@ void SoundSource::StopSchedule()
     PostWakeUp(true);
 }
 
+void SoundSource::StopScheduleNow()
+{
+    if (m_state == State::Capturing) {
+        m_state = State::Stopping;
+        StopDevice();
+    }
+    // The stop wake-up already posted, if any, finds the capture over and does nothing.
+    if (m_state == State::Stopping)
+        WakeUp(true);
+}
+
 void SoundSource::ReportListenerError(const NumberedError &error)
 {
     if (!m_listenerError)

@@ -33,6 +33,9 @@ public:
     void StartSchedule();
     // Ends the capture; the last block and FinishCapture follow through the event loop.
     void StopSchedule();
+    // Ends the capture at once: the last block and FinishCapture are raised before this returns,
+    // unless a listener of this source is still at work on a block (then they follow it).
+    void StopScheduleNow();
 
     // A copy of the last block, for the listener of the buffer events to take at once.
     std::vector<quint8> WaveData8() const;

@@ -1,12 +1,12 @@
 #include "core/capture/AlsaSoundSource.h"
 #include "core/capture/ClsWaveCapture2File.h"
 #include "mixer/alsa/SoundDeviceList.h"
+#include "tests/support/PacedPipeSource.h"
 #include "tests/support/PrivatePulse.h"
 #include "tests/support/TestServices.h"
 #include "tests/support/WaveFile.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QEventLoop>
@@ -16,15 +16,10 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <cmath>
-#include <thread>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace tolvane;
+using tolvane::test::PacedPipeSource;
 using tolvane::test::PrivatePulse;
 using tolvane::test::TestEnv;
 using tolvane::test::WaveFile;
@@ -138,36 +133,11 @@ TEST(AlsaCapture, BusyMainThreadLosesNothing)
 {
     PrivatePulse pulse;
     ASSERT_TRUE(pulse.Running()) << pulse.Error().toStdString();
-    QTemporaryDir dir;
-    const QString fifo = dir.path() + "/count";
-    ASSERT_FALSE(pulse.Pactl({"load-module", "module-pipe-source", "source_name=count", "file=" + fifo,
-                              "format=s16le", "rate=44100", "channels=2"})
-                     .isEmpty());
-    pulse.Pactl({"set-default-source", "count"});
-    ASSERT_EQ(pulse.Pactl({"get-default-source"}).trimmed(), "count");
-
-    // The counter in the left channel, its complement in the right, fed at the pace of the clock.
-    std::atomic<bool> done{false};
-    std::thread feeder([&] {
-        const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY);
-        if (fd < 0)
-            return;
-        quint16 counter = 0;
-        const auto start = std::chrono::steady_clock::now();
-        for (qint64 written = 0; !done;) {
-            const qint64 due = std::chrono::duration_cast<std::chrono::microseconds>(
-                                   std::chrono::steady_clock::now() - start).count() * 44100 / 1000000;
-            std::vector<quint16> frames;
-            for (; written < due; ++written, ++counter) {
-                frames.push_back(counter);
-                frames.push_back(quint16(~counter));
-            }
-            if (!frames.empty() && ::write(fd, frames.data(), frames.size() * 2) < 0)
-                break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        ::close(fd);
+    // The counter in the left channel, its complement in the right.
+    PacedPipeSource count(pulse, "count", [](qint64 frame, int channel) {
+        return channel == 0 ? quint16(frame) : quint16(~quint16(frame));
     });
+    ASSERT_TRUE(count.Ready());
 
     CardRecording r;
     int blocks = 0;
@@ -177,8 +147,6 @@ TEST(AlsaCapture, BusyMainThreadLosesNothing)
             QThread::sleep(3);
         lostFrames = r.source->LostFrames() + r.source->Overruns();
     });
-    done = true;
-    feeder.join();
 
     ASSERT_EQ(r.finished.size(), 1);
     const auto s = WaveFile::Read(r.finished[0]).Samples16();

@@ -1,0 +1,16 @@
+#pragma once
+// Writing recordings through file descriptors: whole positional writes, and a file size limit
+// that fails a write instead of killing the recorder.
+
+#include <QtGlobal>
+
+namespace tolvane {
+
+// Writes all of count bytes at offset; false with errno set when that fails.
+bool WriteAllAt(int fd, const void *bytes, qint64 count, qint64 offset);
+
+// A file size limit must make a write fail, which a recording survives, instead of killing
+// the process with SIGXFSZ and leaving the recording unfinished. Safe to call often.
+void IgnoreFileSizeSignal();
+
+}  // namespace tolvane
