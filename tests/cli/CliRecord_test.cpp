@@ -2,6 +2,7 @@
 // recorder killed mid-recording leaves behind.
 
 #include "CliRunner.h"
+#include "tests/support/PacedPipeSource.h"
 #include "tests/support/PrivatePulse.h"
 #include "tests/support/WaveFile.h"
 
@@ -33,10 +34,13 @@ QString OnlyWave(const QString &folder)
 }  // namespace
 
 // A ten-second manual recording, ended by the PC clock, holds ten seconds within half a second.
+// The source delivers sound at the pace of the clock, so the length measures the recorder alone.
 TEST(CliRecord, LengthByThePcClock)
 {
     PrivatePulse pulse;
     ASSERT_TRUE(pulse.Running()) << pulse.Error().toStdString();
+    PacedPipeSource paced(pulse, "paced", [](qint64 frame, int) { return quint16((frame % 100) * 300); });
+    ASSERT_TRUE(paced.Ready());
     QTemporaryDir home;
     auto p = StartRecorder(home.path(), {"--for", "00:00:10"});
     ASSERT_TRUE(p->waitForFinished(60000));
