@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -56,6 +57,10 @@ private:
             return;
         // The server stops reading while nobody records; the feeder must still be able to end.
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+        // Like a sound card, the source holds little: a small pipe and at most a tenth of a
+        // second waiting, so sound nobody took while idle does not arrive later in one burst.
+        ::fcntl(fd, F_SETPIPE_SZ, 16384);
+        constexpr std::size_t kMostPending = 4410 * 4;
         std::vector<char> pending;
         const auto start = std::chrono::steady_clock::now();
         for (qint64 made = 0; !m_done;) {
@@ -73,6 +78,8 @@ private:
                 break;
             if (n > 0)
                 pending.erase(pending.begin(), pending.begin() + n);
+            if (pending.size() > kMostPending)
+                pending.erase(pending.begin(), pending.end() - kMostPending);
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         ::close(fd);
