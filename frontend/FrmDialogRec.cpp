@@ -88,8 +88,8 @@ void FrmDialogRec::CChangeFormatSetting0_Click()
 
 void FrmDialogRec::CChangeFormatSetting1_Click()
 {
-    FrmWME dialog(Context(), this);
-    if (const auto path = dialog.ChangeWMESetting(FrmWME::SessionPathOf(*m_copy, Controller().Services()->appFolder)))
+    frontend::FrmWME dialog(Context(), this);
+    if (const auto path = dialog.ChangeWMESetting(frontend::FrmWME::SessionPathOf(*m_copy, Controller().Services()->appFolder)))
         m_copy->setWMEFilePath(*path);
 }
 

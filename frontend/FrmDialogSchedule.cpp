@@ -436,8 +436,8 @@ void FrmDialogSchedule::CChangeFormatSetting1_Click()
 {
     if (!AskForSeveral(QStringLiteral("複数のスケジュールの録音品質が変更されます。よろしいですか?")))
         return;
-    FrmWME dialog(Context(), this);
-    const auto path = dialog.ChangeWMESetting(FrmWME::SessionPathOf(First(), Controller().Services()->appFolder));
+    frontend::FrmWME dialog(Context(), this);
+    const auto path = dialog.ChangeWMESetting(frontend::FrmWME::SessionPathOf(First(), Controller().Services()->appFolder));
     if (!path)
         return;
     for (const auto &copy : m_copies)

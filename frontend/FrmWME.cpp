@@ -15,7 +15,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace tolvane {
+namespace tolvane::frontend {
 
 FrmWME::FrmWME(const DialogContext &context, QWidget *parent)
     : FormDialog(context, "FrmWME", QStringLiteral("WMF設定"), parent)
@@ -147,4 +147,4 @@ void FrmWME::COK_Click()
     Confirm();
 }
 
-}  // namespace tolvane
+}  // namespace tolvane::frontend

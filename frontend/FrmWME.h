@@ -16,6 +16,10 @@ namespace tolvane {
 
 class ChoiceBox;
 
+// The dialog shares its name with the core's Windows Media output, so it lives in a namespace
+// of its own.
+namespace frontend {
+
 class FrmWME final : public FormDialog {
     Q_OBJECT
 public:
@@ -44,4 +48,5 @@ private:
     QLineEdit *m_outputFile = nullptr;
 };
 
+}  // namespace frontend
 }  // namespace tolvane

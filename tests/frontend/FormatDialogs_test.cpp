@@ -282,7 +282,7 @@ TEST_F(FormatDialogs, SessionFile)
         Press(d, "CChangeSettingFile");
         Press(d, "COK");
     });
-    FrmWME first(Context(), window.get());
+    frontend::FrmWME first(Context(), window.get());
     EXPECT_EQ(first.ChangeWMESetting(defaultPath), other);
     EXPECT_EQ(host->fileDialogStarts, QStringList({defaultPath}));
     EXPECT_EQ(WmeSession::Load(defaultPath), WmeSession());
@@ -302,7 +302,7 @@ TEST_F(FormatDialogs, SessionFile)
         EXPECT_TRUE(questions->informed[0].startsWith(QStringLiteral("エラーが発生しました。エラー番号は")));
         Press(d, "CCancel");
     });
-    FrmWME second(Context(), window.get());
+    frontend::FrmWME second(Context(), window.get());
     EXPECT_EQ(second.ChangeWMESetting(other), std::nullopt);
     EXPECT_EQ(WmeSession::Load(other).BitRate, 64000);
 }
