@@ -157,12 +157,3 @@ void BM_CaptureHour(benchmark::State &state)
 }  // namespace
 
 BENCHMARK(BM_CaptureHour)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

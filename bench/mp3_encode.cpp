@@ -15,7 +15,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -205,14 +204,3 @@ void RealTimeCpuShare(benchmark::State &state)
 BENCHMARK(RealTimeCpuShare)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

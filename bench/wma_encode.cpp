@@ -9,7 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -118,12 +117,3 @@ void BM_EncodeTenMinutes(benchmark::State &state)
 }  // namespace
 
 BENCHMARK(BM_EncodeTenMinutes)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
