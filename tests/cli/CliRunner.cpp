@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QThread>
 
 namespace tolvane::test {
 
@@ -26,6 +28,21 @@ std::unique_ptr<QProcess> StartProgram(const QString &program, const QString &ho
     p->start(program, args);
     p->waitForStarted(10000);
     return p;
+}
+
+std::unique_ptr<QProcess> StartOnSource(const QString &program, const QString &home, const QStringList &args,
+                                        const QString &source, QProcessEnvironment env)
+{
+    env.insert("TOLVANE_CAPTURE_SOURCE", source);
+    return StartProgram(program, home, args, env);
+}
+
+bool Appears(const QString &path, int ms)
+{
+    const QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired() && !QFile::exists(path))
+        QThread::msleep(50);
+    return QFile::exists(path);
 }
 
 bool WaitForOutput(QProcess &p, const QByteArray &text, QByteArray &seen, bool fromErrors, int ms)

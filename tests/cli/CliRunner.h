@@ -24,6 +24,14 @@ CliResult RunCli(const QString &home, const QStringList &args);
 std::unique_ptr<QProcess> StartProgram(const QString &program, const QString &home, const QStringList &args,
                                        QProcessEnvironment env = QProcessEnvironment::systemEnvironment());
 
+// The same, capturing from the given TOLVANE_CAPTURE_SOURCE instead of a sound card.
+std::unique_ptr<QProcess> StartOnSource(const QString &program, const QString &home, const QStringList &args,
+                                        const QString &source,
+                                        QProcessEnvironment env = QProcessEnvironment::systemEnvironment());
+
+// Waits until a file exists at `path`.
+bool Appears(const QString &path, int ms = 10000);
+
 // Reads the process's standard output (or error) into `seen` until `text` shows up.
 bool WaitForOutput(QProcess &p, const QByteArray &text, QByteArray &seen, bool fromErrors = false, int ms = 20000);
 

@@ -25,12 +25,11 @@ namespace {
 std::unique_ptr<QProcess> Start(const QString &program, const QString &home, const QStringList &args,
                                 QProcessEnvironment env = QProcessEnvironment::systemEnvironment())
 {
-    env.insert("TOLVANE_CAPTURE_SOURCE", "generated:tone=440@-6;pace=realtime");
-    return StartProgram(program, home, args, env);
+    return StartOnSource(program, home, args, "generated:tone=440@-6;pace=realtime", env);
 }
 
 // A schedule.xml with one schedule starting in a few seconds of real time.
-QString SaveScheduleSoon(TestEnv &env, const QString &afterScript)
+void SaveScheduleSoon(TestEnv &env, const QString &afterScript)
 {
     ClsController c(env.services);
     c.Setup();
@@ -47,7 +46,6 @@ QString SaveScheduleSoon(TestEnv &env, const QString &afterScript)
     s->setExitWindows(true);
     c.AddSchedule2List(s);
     c.SaveSetting();
-    return s->Name();
 }
 
 QString Script(const TestEnv &env, const QString &name)
@@ -59,14 +57,6 @@ QString Script(const TestEnv &env, const QString &name)
     f.close();
     f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
     return path;
-}
-
-bool Appears(const QString &path)
-{
-    const QDeadlineTimer deadline(10000);
-    while (!deadline.hasExpired() && !QFile::exists(path))
-        QThread::msleep(50);
-    return QFile::exists(path);
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // The headless recorder makes Windows Media recordings like any other, and one it is killed in
 // the middle of still plays.
 
+#include "CliRunner.h"
 #include "core/controller/ClsController.h"
 #include "tests/support/MediaFile.h"
 #include "tests/support/TestServices.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QProcess>
 #include <QThread>
@@ -15,7 +15,9 @@
 
 #include <csignal>
 
+using tolvane::test::Appears;
 using tolvane::test::MediaFile;
+using tolvane::test::StartOnSource;
 
 // A windowsmedia schedule due a few seconds from now starts on time in "tolvane-cli run" on
 // generated sound; SIGKILL four seconds into the recording leaves a WMA file that reads as ASF
@@ -42,25 +44,16 @@ TEST(CliWindowsMedia, KilledRecordingStillPlays)
         c.SaveSetting();
     }
 
-    QProcess cli;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("TOLVANE_HOME", env.dir.path());
-    environment.insert("TOLVANE_DRY_RUN", "1");
-    environment.insert("TOLVANE_CAPTURE_SOURCE", "generated:tone=1000@-6");
-    cli.setProcessEnvironment(environment);
-    cli.start(QStringLiteral(TOLVANE_CLI), {"run"});
-    ASSERT_TRUE(cli.waitForStarted(10000));
+    const auto cli = StartOnSource(QStringLiteral(TOLVANE_CLI), env.dir.path(), {"run"}, "generated:tone=1000@-6");
+    ASSERT_TRUE(cli->waitForStarted(10000));
 
     const QString path = folder + "/radio.wma";
-    const QDeadlineTimer deadline(20000);
-    while (!QFile::exists(path) && !deadline.hasExpired())
-        QThread::msleep(50);
-    ASSERT_TRUE(QFile::exists(path)) << cli.readAllStandardError().toStdString();
+    ASSERT_TRUE(Appears(path, 20000)) << cli->readAllStandardError().toStdString();
     QThread::msleep(4000);
-    ::kill(static_cast<pid_t>(cli.processId()), SIGKILL);
-    ASSERT_TRUE(cli.waitForFinished(10000));
-    EXPECT_EQ(cli.exitStatus(), QProcess::CrashExit);
-    EXPECT_TRUE(QString::fromUtf8(cli.readAllStandardOutput()).contains("status PresetWM"));
+    ::kill(static_cast<pid_t>(cli->processId()), SIGKILL);
+    ASSERT_TRUE(cli->waitForFinished(10000));
+    EXPECT_EQ(cli->exitStatus(), QProcess::CrashExit);
+    EXPECT_TRUE(QString::fromUtf8(cli->readAllStandardOutput()).contains("status PresetWM"));
 
     const MediaFile m = MediaFile::Read(path);
     ASSERT_TRUE(m.probed) << m.errors.toStdString();
