@@ -30,15 +30,12 @@ public:
     void Arm(const QDateTime &moment) override
     {
         armed = moment;
-        ++calls;
     }
     void Disarm() override
     {
         armed.reset();
-        ++calls;
     }
     std::optional<QDateTime> armed;
-    int calls = 0;
 };
 
 }  // namespace tolvane

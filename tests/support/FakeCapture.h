@@ -33,10 +33,8 @@ public:
     bool StopCapture() override
     {
         ++stopCalls;
-        if (finishOnStop) {
-            // The last block and the file's close come later, through the event loop, as they do for the sound card.
-            QTimer::singleShot(0, this, [this] { CloseFiles(); });
-        }
+        // The last block and the file's close come later, through the event loop, as they do for the sound card.
+        QTimer::singleShot(0, this, [this] { CloseFiles(); });
         return false;
     }
     void BeginMonitor(std::shared_ptr<ClsSchedule> schedule) override
@@ -70,7 +68,6 @@ public:
 
     enum class FailAt { Never, SetParameter, Start, Monitor };
     FailAt failOnStart = FailAt::Never;
-    bool finishOnStop = true;
     QStringList files{QStringLiteral("/rec/part.wav")};
     uCaptureSetting setting;
     int setParameterCalls = 0;

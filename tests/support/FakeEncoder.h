@@ -12,9 +12,8 @@ namespace tolvane::test {
 
 class FakeEncoder final : public IWavFile2MP3 {
 public:
-    void SetParameterRealTimeEnc(const QString &FilePath, qint32, qint32, qint32, const Mp3EncodeSettings &s) override
+    void SetParameterRealTimeEnc(const QString &, qint32, qint32, qint32, const Mp3EncodeSettings &s) override
     {
-        realTimePath = FilePath;
         settings = s;
     }
     void SetParameter(const QString &WavFilePath, qint32 WaveFreq, qint32 nChannel, const Mp3EncodeSettings &s) override
@@ -24,15 +23,7 @@ public:
         channel = nChannel;
         settings = s;
     }
-    void EncodeFile() override
-    {
-        if (failNextStart) {
-            failNextStart = false;
-            throw NumberedError(ErrNo::FileNotFound, QStringLiteral("input missing"));
-        }
-        ++encodes;
-        running = true;
-    }
+    void EncodeFile() override { ++encodes; }
     void EncodeRealTime(const std::vector<qint16> &) override {}
     void FinishEncodeRealTime() override { emit FinishEncode(); }
     void SetPriority(qint32) override {}
@@ -40,20 +31,16 @@ public:
     // Ends the running file encode, with an error first when asked.
     void Finish(bool withError = false)
     {
-        running = false;
         if (withError)
             emit EncodeError(NumberedError(ErrNo::PathFileAccess, QStringLiteral("encoder died")));
         emit FinishEncode();
     }
 
     QStringList files;
-    QString realTimePath;
     Mp3EncodeSettings settings;
     qint32 freq = 0;
     qint32 channel = -1;
     int encodes = 0;
-    bool running = false;
-    bool failNextStart = false;
 };
 
 class FakeEncoderFactory final : public IEncoderFactory {
