@@ -46,6 +46,7 @@ std::shared_ptr<CoreServices> MakeServices(ServiceMode mode)
     if (mode == ServiceMode::ReadOnly) {
         services->readOnly = true;
         services->tickTimer.reset();
+        services->wakeAlarm.reset();
         services->clockSetter = std::make_shared<RefusingClockSetter>();
     }
     if (DryRun()) {

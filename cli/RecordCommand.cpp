@@ -86,7 +86,7 @@ int RecordNow(const QStringList &options, std::FILE *out, std::FILE *err)
             return;
         }
         if (opts.length)
-            controller.setCaptureEndTime(WrapDay(Seconds(start.time().msecsSinceStartOfDay() / 1000) + *opts.length));
+            controller.setCaptureEndTime(WrapDay(SecondsOfDay(start) + *opts.length));
     });
     const int status = session.Exec();
     if (status == 0 && (finished == 0 || session.HadErrors()))

@@ -26,16 +26,7 @@ void WaitFor(const bool &done)
 int AskTimeServer(const QString &server, bool set, std::FILE *out, std::FILE *err)
 {
     ConsoleOutput console(out, err);
-    QString host = server;
-    quint16 port = 123;
-    if (const qsizetype colon = server.lastIndexOf(QLatin1Char(':')); colon > 0) {
-        bool ok = false;
-        const uint p = server.mid(colon + 1).toUInt(&ok);
-        if (ok && p > 0 && p <= 65535) {
-            host = server.left(colon);
-            port = static_cast<quint16>(p);
-        }
-    }
+    const TimeServerAddress address = ParseTimeServer(server);
 
     auto clock = std::make_shared<SystemClock>();
     ClsNTP ntp(clock);
@@ -49,7 +40,7 @@ int AskTimeServer(const QString &server, bool set, std::FILE *out, std::FILE *er
         serverTime = t;
         done = true;
     });
-    ntp.GetDate(host, 0, port);
+    ntp.GetDate(address.host, 0, address.port);
     WaitFor(done);
     if (!serverTime.isValid()) {
         console.Error(QStringLiteral("no time from %1").arg(server));

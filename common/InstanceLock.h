@@ -17,7 +17,6 @@ public:
     // The process holding the lock, when TryAcquire failed (0 when unknown), and its program name.
     qint64 HolderPid() const;
     QString HolderApp() const;
-    QString Path() const { return m_path; }
 
 private:
     QString m_path;

@@ -42,20 +42,10 @@ Seconds TimeOfDayOrThrow(const QString &text)
     throw NumberedError(ErrNo::TypeMismatch, QStringLiteral("\"%1\" is not a time of day").arg(text), kSource);
 }
 
-qint64 SecondsOfDay(const QDateTime &moment)
-{
-    return moment.time().msecsSinceStartOfDay() / 1000;
-}
-
 // Milliseconds on the local wall clock (what the clock shows, daylight saving included).
 qint64 WallMs(const QDateTime &moment)
 {
     return moment.date().toJulianDay() * kDay.count() * 1000 + moment.time().msecsSinceStartOfDay();
-}
-
-qint64 FloorDiv(qint64 a, qint64 b)
-{
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
 }  // namespace
@@ -112,11 +102,7 @@ void ClsController::Setup()
     } catch (const NumberedError &) {
         UseWME = false;
     }
-    try {
-        UseGOGO = m_services->encoderFactory && m_services->encoderFactory->Create() != nullptr;
-    } catch (const NumberedError &) {
-        UseGOGO = false;
-    }
+    UseGOGO = m_services->encoderFactory && m_services->encoderFactory->Probe();
 
     if (gSetTime && gSetTimeOnAppStart)
         SetTimeFromServer();
@@ -347,7 +333,7 @@ void ClsController::Tick()
     takeMalformed();
     if (due) {
         if (!due->BeforeExecutePath().isEmpty()) {
-            const auto start = ParseTimeOfDay(due->StartTime()).value_or(Seconds(0));
+            const auto start = due->StartTimeOfDay().value_or(Seconds(0));
             Attempt([&] { QueueBeforeProgram(*due, start + WrapDay(due->StartTimeDelay()) + Seconds(10)); });
         }
         due->setBeforeExecuted(true);
@@ -416,7 +402,7 @@ void ClsController::Tick()
     }
 
     // 5. The daily clock setting, once within its second.
-    const QString second = FormatTimeOfDay(Seconds(SecondsOfDay(m_services->clock->Now())));
+    const QString second = FormatTimeOfDay(SecondsOfDay(m_services->clock->Now()));
     if (gSetTime && gSetTimeOnPresetTime && gSetTimeTime == second) {
         const QString key = now.date().toString(Qt::ISODate) + second;
         if (m_lastPresetClockSecond != key) {
@@ -458,7 +444,7 @@ void ClsController::StartOnTime(const std::shared_ptr<ClsSchedule> &S, const QDa
         S->setBeforeExecuted(false);
     Report();
     if (lateUntil) {
-        m_captureEndTime = Seconds(SecondsOfDay(*lateUntil));
+        m_captureEndTime = SecondsOfDay(*lateUntil);
         Attempt([&] { Log(S->Name(), QStringLiteral("StartedLate")); });
         Report();
     } else {
@@ -471,7 +457,7 @@ void ClsController::StartOnTime(const std::shared_ptr<ClsSchedule> &S, const QDa
 
 void ClsController::CheckEndTime()
 {
-    if (SecondsOfDay(m_services->clock->Now()) == WrapDay(m_captureEndTime).count())
+    if (SecondsOfDay(m_services->clock->Now()) == WrapDay(m_captureEndTime))
         StopCapture();
 }
 
@@ -479,7 +465,7 @@ qint32 ClsController::LastCaptureTimeBySecond() const
 {
     if (!m_capturingSchedule)
         throw NumberedError::Standard(ErrNo::ObjectNotSet, kSource);
-    return static_cast<qint32>(m_captureEndTime.count() - SecondsOfDay(m_services->clock->Now()));
+    return static_cast<qint32>((m_captureEndTime - SecondsOfDay(m_services->clock->Now())).count());
 }
 
 // ---- The capture session ----
@@ -543,8 +529,8 @@ void ClsController::PrepareCapture(const std::shared_ptr<ClsSchedule> &S, int le
     Seconds end = WrapDay(TimeOfDayOrThrow(S->EndTime()) + WrapDay(C->EndTimeDelay()));
     if (lateUntil) {
         // Started after its time: it records from now to its end, and its files say so.
-        start = Seconds(SecondsOfDay(m_services->clock->Now()));
-        end = Seconds(SecondsOfDay(*lateUntil));
+        start = SecondsOfDay(m_services->clock->Now());
+        end = SecondsOfDay(*lateUntil);
         C->setFileName(C->FileName() + QStringLiteral("_late"));
     }
     C->setStartTime(FormatTimeOfDay(start));
@@ -883,19 +869,7 @@ void ClsController::OnPipelineFileFinished(const std::shared_ptr<CaptureRun> &ru
     if (m_gogo)
         return;  // an encode is running; this job waits its turn
     try {
-        if (!m_services->encoderFactory)
-            throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("there is no MP3 encoder"), kSource);
-        m_gogo = std::shared_ptr<IWavFile2MP3>(m_services->encoderFactory->Create());
-        IWavFile2MP3 *gogo = m_gogo.get();
-        connect(gogo, &IWavFile2MP3::FinishEncode, this, &ClsController::OnFinishEncode);
-        connect(gogo, &IWavFile2MP3::EncodeError, this, [this](const NumberedError &e) {
-            m_jobFailed = true;
-            emit OnError(e);
-        });
-        connect(gogo, &IWavFile2MP3::EncodeProgress, this, [this](double fraction) {
-            if (!m_encodeQueue.empty())
-                emit OnEncodeProgress(m_encodeQueue.front().FilePath, fraction);
-        });
+        CreateEncoder();
         StartEncodeJob(m_encodeQueue.front());
         Attempt([&] { LogEncode(QStringLiteral("Started")); });
     } catch (const NumberedError &e) {
@@ -916,6 +890,24 @@ void ClsController::OnPipelineClosed(const std::shared_ptr<CaptureRun> &run)
     m_stoppingRun.reset();
     if (m_encodeQueue.empty())
         DeferredActions();
+}
+
+// A new encoder server for the queue, its events wired to the controller.
+void ClsController::CreateEncoder()
+{
+    std::shared_ptr<IWavFile2MP3> gogo(m_services->encoderFactory ? m_services->encoderFactory->Create() : nullptr);
+    if (!gogo)
+        throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("there is no MP3 encoder"), kSource);
+    connect(gogo.get(), &IWavFile2MP3::FinishEncode, this, &ClsController::OnFinishEncode);
+    connect(gogo.get(), &IWavFile2MP3::EncodeError, this, [this](const NumberedError &e) {
+        m_jobFailed = true;
+        emit OnError(e);
+    });
+    connect(gogo.get(), &IWavFile2MP3::EncodeProgress, this, [this](double fraction) {
+        if (!m_encodeQueue.empty())
+            emit OnEncodeProgress(m_encodeQueue.front().FilePath, fraction);
+    });
+    m_gogo = std::move(gogo);
 }
 
 void ClsController::StartEncodeJob(const ClsEncodeSchedule &job)
@@ -944,17 +936,9 @@ void ClsController::OnFinishEncode()
     if (m_jobFailed && !m_encodeQueue.empty()) {
         DisposeLater(std::move(m_gogo));
         try {
-            m_gogo = std::shared_ptr<IWavFile2MP3>(m_services->encoderFactory->Create());
+            CreateEncoder();
         } catch (const NumberedError &e) {
             emit OnError(e);
-        }
-        if (m_gogo) {
-            IWavFile2MP3 *gogo = m_gogo.get();
-            connect(gogo, &IWavFile2MP3::FinishEncode, this, &ClsController::OnFinishEncode);
-            connect(gogo, &IWavFile2MP3::EncodeError, this, [this](const NumberedError &e) {
-                m_jobFailed = true;
-                emit OnError(e);
-            });
         }
     }
 
@@ -995,19 +979,8 @@ void ClsController::SetTimeFromServer()
     if (m_services->readOnly || m_ntp->Busy())
         return;
     Log(QStringLiteral("PCTime"), QStringLiteral("GetTimeFrom ") + gSetTimeServer);
-    // "host:port" asks a server on another port than 123.
-    QString host = gSetTimeServer.trimmed();
-    quint16 port = 123;
-    const qsizetype colon = host.lastIndexOf(QLatin1Char(':'));
-    if (colon > 0 && host.indexOf(QLatin1Char(':')) == colon) {
-        bool ok = false;
-        const uint p = host.mid(colon + 1).toUInt(&ok);
-        if (ok && p > 0 && p <= 65535) {
-            port = static_cast<quint16>(p);
-            host.truncate(colon);
-        }
-    }
-    m_ntp->GetDate(host, 1024, port);
+    const TimeServerAddress server = ParseTimeServer(gSetTimeServer);
+    m_ntp->GetDate(server.host, 1024, server.port);
 }
 
 void ClsController::OnTimeAnswer(const QDateTime &serverTime)
@@ -1033,7 +1006,7 @@ QString ClsController::OccurrenceKey(const ClsSchedule &S, const QDateTime &now)
     // The day the occurrence was set for and its start, from a moment inside its start window.
     const qint64 start = S.StartTimeOfDay().value_or(Seconds(0)).count();
     const qint64 delay = WrapDay(S.StartTimeDelay()).count();
-    const qint64 nowSeconds = SecondsOfDay(now);
+    const qint64 nowSeconds = SecondsOfDay(now).count();
     const qint64 sinceStart = WrapDay(Seconds(nowSeconds - start - delay)).count();
     const QDate setFor = now.date().addDays(FloorDiv(nowSeconds - sinceStart - delay, kDay.count()));
     return QStringLiteral("%1 %2 %3")
@@ -1073,16 +1046,19 @@ bool ClsController::CatchUpMissedStart(const QDateTime &now)
 
 void ClsController::TimetableChanged()
 {
-    ArmWakeAlarm();
-    CheckWeekDiskSpace();
+    // The wake alarm looks a day further than the week's disk estimate.
+    const QDateTime now = m_services->clock->Now();
+    std::vector<Occurrence> coming = OccurrencesBetween(m_schedules, now, now.addDays(8));
+    ArmWakeAlarm(now, coming);
+    std::erase_if(coming, [week = now.addDays(7)](const Occurrence &o) { return o.start >= week; });
+    CheckWeekDiskSpace(coming);
 }
 
-void ClsController::ArmWakeAlarm()
+void ClsController::ArmWakeAlarm(const QDateTime &now, const std::vector<Occurrence> &coming)
 {
     QDateTime wake;
     if (gWakeFromSuspend) {
-        const QDateTime now = m_services->clock->Now();
-        for (const Occurrence &o : OccurrencesBetween(m_schedules, now, now.addDays(8))) {
+        for (const Occurrence &o : coming) {
             const QDateTime candidate = o.start.addSecs(-qint64{gWakeLeadSeconds});
             if (candidate > now) {
                 wake = candidate;
@@ -1093,7 +1069,7 @@ void ClsController::ArmWakeAlarm()
     if (wake == m_nextWake)
         return;
     m_nextWake = wake;
-    if (!m_services->readOnly && m_services->wakeAlarm) {
+    if (m_services->wakeAlarm) {
         try {
             if (wake.isValid())
                 m_services->wakeAlarm->Arm(wake);
@@ -1108,12 +1084,11 @@ void ClsController::ArmWakeAlarm()
     emit OnWakeTimeChanged(wake);
 }
 
-void ClsController::CheckWeekDiskSpace()
+void ClsController::CheckWeekDiskSpace(const std::vector<Occurrence> &week)
 {
-    const QDateTime now = m_services->clock->Now();
     const DiskSpace space(m_defaultSavePath, UseGOGO, m_services->freeSpace);
     QStringList shortNow;
-    for (const FolderSpace &f : space.Estimate(OccurrencesBetween(m_schedules, now, now.addDays(7)))) {
+    for (const FolderSpace &f : space.Estimate(week)) {
         if (!f.Short())
             continue;
         shortNow << f.folder;
@@ -1136,11 +1111,13 @@ void ClsController::CheckWeekDiskSpace()
 
 void ClsController::WarnDiskSpace(const ClsSchedule &C)
 {
+    if (C.RecordingFormat() == FormatType::windowsmedia)
+        return;
     const DiskSpace space(m_defaultSavePath, UseGOGO, m_services->freeSpace);
     const QString folder = space.FolderOf(C);
     const qint64 needed = space.Bytes(C, mlRecAllTime);
     const qint64 available = space.Free(folder);
-    if (needed <= available || C.RecordingFormat() == FormatType::windowsmedia)
+    if (needed <= available)
         return;
     emit OnWarning(QStringLiteral("%1 の録音には約%2必要ですが、保存フォルダ %3 の空きは%4です。")
                        .arg(C.Name(), ByteSizeText(needed), folder, ByteSizeText(available)));

@@ -13,6 +13,7 @@
 #include "core/schedule/ClsSchedule.h"
 #include "core/schedule/ColExecuteList.h"
 #include "core/schedule/ColSchedule.h"
+#include "core/schedule/Occurrences.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -175,8 +176,8 @@ private:
     void StartOnTime(const std::shared_ptr<ClsSchedule> &S, const QDateTime *lateUntil = nullptr);
     bool CatchUpMissedStart(const QDateTime &now);
     QString OccurrenceKey(const ClsSchedule &S, const QDateTime &now) const;
-    void ArmWakeAlarm();
-    void CheckWeekDiskSpace();
+    void ArmWakeAlarm(const QDateTime &now, const std::vector<Occurrence> &coming);
+    void CheckWeekDiskSpace(const std::vector<Occurrence> &week);
     void WarnDiskSpace(const ClsSchedule &C);
     void OnTimeAnswer(const QDateTime &serverTime);
     void CheckEndTime();
@@ -194,6 +195,7 @@ private:
     bool CountSamples(qsizetype &count);
     void OnPipelineFileFinished(const std::shared_ptr<CaptureRun> &run, const QString &path);
     void OnPipelineClosed(const std::shared_ptr<CaptureRun> &run);
+    void CreateEncoder();
     void StartEncodeJob(const ClsEncodeSchedule &job);
     void OnFinishEncode();
     void LogEncode(const QString &event);

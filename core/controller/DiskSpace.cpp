@@ -62,15 +62,7 @@ qint64 DiskSpace::Bytes(const ClsSchedule &s, qint64 seconds, qint64 *temporary)
     const qint64 mp3 = Mp3BitsPerSecond(s) / 8 * seconds;
 
     switch (s.RecordingFormat()) {
-    case FormatType::windowsmedia: {
-        qint64 bits = 128000;
-        try {
-            bits = WmeSession::Load(s.WMEFilePath()).BitRate;
-        } catch (const NumberedError &) {
-            // The recording will report the session file itself; count the default rate.
-        }
-        return bits / 8 * seconds;
-    }
+    case FormatType::windowsmedia: return SessionBitsPerSecond(s.WMEFilePath()) / 8 * seconds;
     case FormatType::MP3:
         if (s.MP3()->MP3RealTime())
             return mp3;
@@ -85,6 +77,21 @@ qint64 DiskSpace::Bytes(const ClsSchedule &s, qint64 seconds, qint64 *temporary)
     case FormatType::wave:
     default: return wave;
     }
+}
+
+qint64 DiskSpace::SessionBitsPerSecond(const QString &sessionFile) const
+{
+    const auto known = m_sessionBits.find(sessionFile);
+    if (known != m_sessionBits.end())
+        return known->second;
+    qint64 bits = 128000;
+    try {
+        bits = WmeSession::Load(sessionFile).BitRate;
+    } catch (const NumberedError &) {
+        // The recording will report the session file itself; count the default rate.
+    }
+    m_sessionBits.emplace(sessionFile, bits);
+    return bits;
 }
 
 std::vector<FolderSpace> DiskSpace::Estimate(const std::vector<Occurrence> &recordings) const

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace tolvane {
@@ -40,9 +41,13 @@ public:
     static qint64 FreeBytes(const QString &folder);
 
 private:
+    // A Windows Media session file's bit rate, read once per file for this estimate.
+    qint64 SessionBitsPerSecond(const QString &sessionFile) const;
+
     QString m_defaultFolder;
     bool m_encodeAfterCapture;
     std::function<qint64(const QString &)> m_freeBytes;
+    mutable std::map<QString, qint64> m_sessionBits;
 };
 
 // "1.2 GB" and the like, for messages.

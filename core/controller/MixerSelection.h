@@ -20,7 +20,6 @@ public:
     void Apply(qint32 deviceId, qint32 sourceLineIndex);
     // Puts the remembered values back when Apply changed them; otherwise does nothing.
     void Restore();
-    bool Changed() const { return m_changed; }
 
 private:
     std::shared_ptr<ILineControl> FindMultiplexer(qint32 deviceId) const;

@@ -17,14 +17,4 @@ std::unique_ptr<IWavFile2MP3> EncordaFactory::Create()
     return std::make_unique<ClsWavFile2MP3>(m_path);
 }
 
-bool EncordaFactory::Probe()
-{
-    try {
-        Create();
-        return true;
-    } catch (const NumberedError &) {
-        return false;
-    }
-}
-
 }  // namespace tolvane

@@ -14,9 +14,6 @@ public:
 
     std::unique_ptr<IWavFile2MP3> Create() override;
 
-    // Whether an encoder object can be made here: its server starts and its library works.
-    bool Probe();
-
     const QString &EncordaPath() const { return m_path; }
 
 private:

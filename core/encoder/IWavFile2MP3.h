@@ -45,6 +45,16 @@ public:
     virtual ~IEncoderFactory() = default;
     // Starts a new encoder server and probes it; throws NumberedError when it cannot be used.
     virtual std::unique_ptr<IWavFile2MP3> Create() = 0;
+
+    // Whether an encoder object can be made here: its server starts and its library works.
+    bool Probe()
+    {
+        try {
+            return Create() != nullptr;
+        } catch (const NumberedError &) {
+            return false;
+        }
+    }
 };
 
 }  // namespace tolvane

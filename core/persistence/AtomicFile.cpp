@@ -35,11 +35,8 @@ void WriteFileAtomically(const QString &path, const QByteArray &bytes, const QSt
     if (file.write(bytes) != bytes.size() || !file.flush())
         throw FileError(file, path, source);
     // QSaveFile renames without syncing; the content must be on disk before it takes the name.
-    if (::fsync(file.handle()) != 0) {
-        const int error = errno;
-        throw NumberedError(error == ENOSPC ? ErrNo::DiskFull : ErrNo::PathFileAccess,
-                            QStringLiteral("%1: %2").arg(path, qt_error_string(error)), source);
-    }
+    if (::fsync(file.handle()) != 0)
+        throw FileError(errno, path, source);
     if (!file.commit())
         throw FileError(file, path, source);
     SyncFolderOf(path);

@@ -19,7 +19,7 @@ void ClsExecuteItem::setPath(const QString &path)
 
 void ClsExecuteItem::Execute()
 {
-    const qint64 now = m_services->clock->Now().time().msecsSinceStartOfDay() / 1000;
+    const qint64 now = SecondsOfDay(m_services->clock->Now()).count();
     // Compared on the clock face, so that a limit just after midnight is still ahead of a
     // moment just before it (a program queued at 23:59:40 for a 00:00:10 start).
     qint64 ahead = WrapDay(Seconds(m_limit.count() - now)).count();

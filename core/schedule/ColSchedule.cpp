@@ -10,14 +10,6 @@ namespace {
 
 const QString kSource = QStringLiteral("ColSchedule");
 
-qint64 FloorDiv(qint64 a, qint64 b)
-{
-    qint64 q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0)))
-        --q;
-    return q;
-}
-
 // The reference moment of a check on the local wall clock: the time of day and the weekday
 // (0 = Sunday). Weekdays of moments near it are found by day arithmetic on the wall clock.
 struct WallMoment {
@@ -26,7 +18,7 @@ struct WallMoment {
 
     static WallMoment Of(const QDateTime &now, qint64 offsetSeconds)
     {
-        const qint64 tod = now.time().msecsSinceStartOfDay() / 1000 + offsetSeconds;
+        const qint64 tod = SecondsOfDay(now).count() + offsetSeconds;
         const qint64 shift = FloorDiv(tod, kDay.count());
         const qint64 wd = (now.date().dayOfWeek() % 7 + shift) % 7;
         return {tod - shift * kDay.count(), (wd + 7) % 7};

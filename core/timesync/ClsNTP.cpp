@@ -8,6 +8,21 @@
 
 namespace tolvane {
 
+TimeServerAddress ParseTimeServer(const QString &text)
+{
+    TimeServerAddress server{text.trimmed()};
+    const qsizetype colon = server.host.lastIndexOf(QLatin1Char(':'));
+    if (colon > 0 && server.host.indexOf(QLatin1Char(':')) == colon) {
+        bool ok = false;
+        const uint port = server.host.mid(colon + 1).toUInt(&ok);
+        if (ok && port > 0 && port <= 65535) {
+            server.port = static_cast<quint16>(port);
+            server.host.truncate(colon);
+        }
+    }
+    return server;
+}
+
 ClsNTP::ClsNTP(std::shared_ptr<IClock> clock, QObject *parent) : QObject(parent), m_clock(std::move(clock))
 {
     m_timer.setSingleShot(true);

@@ -15,6 +15,13 @@ namespace tolvane {
 
 class IClock;
 
+// A time server as the user writes it: "host" is asked on port 123, "host:port" on that port.
+struct TimeServerAddress {
+    QString host;
+    quint16 port = 123;
+};
+TimeServerAddress ParseTimeServer(const QString &text);
+
 class ClsNTP : public QObject {
     Q_OBJECT
 public:
