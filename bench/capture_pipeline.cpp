@@ -10,6 +10,8 @@
 #include "core/capture/GeneratedSoundSource.h"
 #include "core/platform/CoreServices.h"
 
+#include "BenchCpu.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -29,21 +31,6 @@ namespace {
 
 constexpr int kSeconds = 3600;
 constexpr int kRounds = 3;
-
-// User and system CPU seconds of this process or of its finished children.
-struct Cpu {
-    double user = 0;
-    double system = 0;
-
-    static Cpu Of(int who)
-    {
-        rusage u{};
-        getrusage(who, &u);
-        const auto seconds = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-        return {seconds(u.ru_utime), seconds(u.ru_stime)};
-    }
-    Cpu operator-(const Cpu &o) const { return {user - o.user, system - o.system}; }
-};
 
 // The best of several runs.
 struct Times {

@@ -13,6 +13,8 @@
 #include "core/encoder/EncordaFactory.h"
 #include "encoder/WaveFileReader.h"
 
+#include "BenchCpu.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QElapsedTimer>
@@ -67,9 +69,7 @@ struct Cost {
 
 double ChildrenCpuSeconds()
 {
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
+    return Cpu::Of(RUSAGE_CHILDREN).Total();
 }
 
 // Both processes are waited for by QProcess, so their CPU time shows in RUSAGE_CHILDREN.
@@ -158,9 +158,7 @@ double ProcessCpuSeconds(qint64 pid)
 
 double OwnCpuSeconds()
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
+    return Cpu::Of(RUSAGE_SELF).Total();
 }
 
 void RealTimeCpuShare(benchmark::State &state)
