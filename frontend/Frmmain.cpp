@@ -68,7 +68,6 @@ Frmmain::Frmmain(Parts parts, QWidget *parent)
     m_tray.setIcon(m_idleIcon);
     connect(&m_tray, &CTray::Click, this, &Frmmain::mTray_Click);
 
-    m_frontLog.setFilePath(m_services->appFolder + QStringLiteral("/rec.log"));
     m_services->notifier = std::make_shared<WindowNotifier>(this);
     BuildControls();
     resize(760, 540);
@@ -618,7 +617,8 @@ void Frmmain::ShowNotice(const QString &text, QSystemTrayIcon::MessageIcon icon,
     m_tray.setToolTipText(text);
     m_errorShown = true;
     m_tray.ShowNotification(windowTitle(), text, icon);
-    WriteFrontLogLine(subject, text);
+    if (m_controller)
+        m_controller->WriteLog(subject, text);
 }
 
 QString Frmmain::IdleText() const
@@ -630,18 +630,8 @@ QString Frmmain::IdleText() const
 
 void Frmmain::WriteFrontLog(const QString &text)
 {
-    if (!m_controller || !m_controller->gMakeLog)
-        return;
-    try {
-        m_frontLog.AppendLog(text);
-    } catch (const NumberedError &) {
-        // A log that cannot be written must not turn into a second error to show.
-    }
-}
-
-void Frmmain::WriteFrontLogLine(const QString &subject, const QString &event)
-{
-    WriteFrontLog(subject + QLatin1Char(' ') + GeneralDateTimeText(m_services->clock->Now()) + event);
+    if (m_controller)
+        m_controller->WriteLogLine(text);
 }
 
 // ---- Level meter and encode progress ----

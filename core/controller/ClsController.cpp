@@ -1164,4 +1164,22 @@ void ClsController::ReloadSchedules()
     TimetableChanged();
 }
 
+void ClsController::WriteLog(const QString &subject, const QString &event) const
+{
+    try {
+        Log(subject, event);
+    } catch (const NumberedError &) {
+    }
+}
+
+void ClsController::WriteLogLine(const QString &line) const
+{
+    if (!gMakeLog || m_services->readOnly)
+        return;
+    try {
+        m_log.AppendLog(line);
+    } catch (const NumberedError &) {
+    }
+}
+
 }  // namespace tolvane

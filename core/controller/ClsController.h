@@ -126,6 +126,11 @@ public:
     // "schedule.xml.bak" before replacing it.
     bool ScheduleFileUnread() const { return m_scheduleFileUnread; }
     void setScheduleFileUnread(bool v) { m_scheduleFileUnread = v; }
+    // A line for the activity log from the front-end, in the log's own form ("subject
+    // date-timeevent") or as it is; written while logging is on. A line that cannot be written is
+    // dropped, so a failing log never becomes an error of its own.
+    void WriteLog(const QString &subject, const QString &event) const;
+    void WriteLogLine(const QString &line) const;
 
 signals:
     void OnStatusChanged(tolvane::Status Status);
