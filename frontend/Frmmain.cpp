@@ -547,8 +547,7 @@ void Frmmain::setStatus(tolvane::Status iStatus)
         EnableCommand(m_changeEndTime, true);
         m_monitor->setEnabled(false);
         if (iStatus == tolvane::Status::PresetWave || iStatus == tolvane::Status::PresetWM)
-            SetInfo(QStringLiteral("現在予約録音中") + TimeText(m_controller->CaptureEndTime()) +
-                    QStringLiteral("まで(残り") + RemainingText(false) + QStringLiteral(")"));
+            SetInfo(RecordingText(false));
         else if (iStatus == tolvane::Status::ManualWave || iStatus == tolvane::Status::ManualWM)
             SetInfo(QStringLiteral("現在手動録音中終了時刻未設定"));
         else
@@ -581,8 +580,15 @@ void Frmmain::RecInfoUpdate()
     }
     if (m_errorShown || !m_controller)
         return;
-    SetInfo(m_info->text().left(7) + TimeText(m_controller->CaptureEndTime()) + QStringLiteral("まで(残り") +
-            RemainingText(true) + QStringLiteral(")"));
+    SetInfo(RecordingText(true));
+}
+
+QString Frmmain::RecordingText(bool clockForm) const
+{
+    const bool preset = m_status == tolvane::Status::PresetWave || m_status == tolvane::Status::PresetWM;
+    return (preset ? QStringLiteral("現在予約録音中") : QStringLiteral("現在手動録音中")) +
+           TimeText(m_controller->CaptureEndTime()) + QStringLiteral("まで(残り") + RemainingText(clockForm) +
+           QStringLiteral(")");
 }
 
 void Frmmain::SetInfo(const QString &text)

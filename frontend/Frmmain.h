@@ -92,6 +92,8 @@ private:
     QString IdleText() const;
     void SetTrayPicture(bool recording);
     QString RemainingText(bool clockForm) const;
+    // "現在予約録音中" or "現在手動録音中" by the status, then the end time and the time left.
+    QString RecordingText(bool clockForm) const;
 
     void Cnew_Click();
     void CChange_Click();
