@@ -357,9 +357,7 @@ void Frmmain::CChange_Click()
     std::vector<std::shared_ptr<ClsSchedule>> copies;
     QStringList keys;
     for (QTreeWidgetItem *row : rows) {
-        auto copy = m_controller->CreateNewSchedule();
-        copy->CopyFrom(*m_controller->Schedule(KeyOf(row)));
-        copies.push_back(copy);
+        copies.push_back(m_controller->CopyOfSchedule(*m_controller->Schedule(KeyOf(row))));
         keys.append(KeyOf(row));
     }
     // A cancelled edit changes nothing, so it must not forget earlier unsaved changes either.
@@ -376,11 +374,8 @@ void Frmmain::CChange_Click()
 void Frmmain::CCopy_Click()
 {
     std::vector<std::shared_ptr<ClsSchedule>> copies;
-    for (QTreeWidgetItem *row : SelectedRows()) {
-        auto copy = m_controller->CreateNewSchedule();
-        copy->CopyFrom(*m_controller->Schedule(KeyOf(row)));
-        copies.push_back(copy);
-    }
+    for (QTreeWidgetItem *row : SelectedRows())
+        copies.push_back(m_controller->CopyOfSchedule(*m_controller->Schedule(KeyOf(row))));
     if (copies.empty())
         return;
     for (const auto &copy : copies)

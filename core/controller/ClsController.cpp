@@ -1182,4 +1182,11 @@ void ClsController::WriteLogLine(const QString &line) const
     }
 }
 
+std::shared_ptr<ClsSchedule> ClsController::CopyOfSchedule(const ClsSchedule &schedule) const
+{
+    auto copy = CreateNewSchedule();
+    copy->CopyFrom(schedule);
+    return copy;
+}
+
 }  // namespace tolvane

@@ -131,6 +131,9 @@ public:
     // dropped, so a failing log never becomes an error of its own.
     void WriteLog(const QString &subject, const QString &event) const;
     void WriteLogLine(const QString &line) const;
+    // A schedule of this controller's services holding everything of `schedule`: the private
+    // copy a dialog or a recording works on.
+    std::shared_ptr<ClsSchedule> CopyOfSchedule(const ClsSchedule &schedule) const;
 
 signals:
     void OnStatusChanged(tolvane::Status Status);
