@@ -52,9 +52,8 @@ int RecordNow(const QStringList &options, std::FILE *out, std::FILE *err)
         return *failed;
     ClsController &controller = session.Controller();
 
-    std::shared_ptr<ClsSchedule> schedule = controller.CreateNewSchedule();
+    std::shared_ptr<ClsSchedule> named;
     if (!opts.scheduleName.isEmpty()) {
-        std::shared_ptr<ClsSchedule> named;
         for (const auto &entry : controller.ScheduleList())
             if (entry.schedule->Name() == opts.scheduleName)
                 named = entry.schedule;
@@ -62,8 +61,9 @@ int RecordNow(const QStringList &options, std::FILE *out, std::FILE *err)
             session.Console().Error(QStringLiteral("no schedule is named \"%1\"").arg(opts.scheduleName));
             return 2;
         }
-        schedule->CopyFrom(*named);
     }
+    const std::shared_ptr<ClsSchedule> schedule =
+        named ? controller.CopyOfSchedule(*named) : controller.CreateNewSchedule();
 
     int finished = 0;
     QObject::connect(&controller, &ClsController::OnCaptureFileFinished, [&] { ++finished; });

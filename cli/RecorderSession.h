@@ -33,7 +33,6 @@ public:
 
     ClsController &Controller() { return *m_controller; }
     ConsoleOutput &Console() { return m_console; }
-    const std::shared_ptr<CoreServices> &Services() const { return m_services; }
     bool HadErrors() const { return m_errors > 0; }
 
 private:

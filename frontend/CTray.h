@@ -31,7 +31,6 @@ public:
     // True between a successful AddIcon and DeleteIcon.
     bool Visible() const { return m_shown; }
     void setVisible(bool NewVisible);
-    QWidget *hWnd() const { return m_owner; }
 
     // Shows the icon on behalf of the window. False, and nothing shown, without a picture or
     // when the desktop has no notification area (a window hidden there could not come back).

@@ -1,5 +1,7 @@
 #include "ClsSaveLoad.h"
 
+#include "common/NumberedError.h"
+#include "core/persistence/StoredValue.h"
 #include "frontend/ClsSaveLoadXMLHelper.h"
 #include "frontend/Frmmain.h"
 
@@ -16,11 +18,6 @@ namespace {
 const QString kFileName = QStringLiteral("TolcoreShell.xml");
 const QString kRoot = QStringLiteral("TolvaneShellData");
 
-QString BoolText(bool b)
-{
-    return b ? QStringLiteral("True") : QStringLiteral("False");
-}
-
 // The child's text, or nothing when the child or its text is missing.
 std::optional<QString> ChildText(const ClsSaveLoadXMLHelper &parent, const QString &name)
 {
@@ -33,19 +30,17 @@ std::optional<QString> ChildText(const ClsSaveLoadXMLHelper &parent, const QStri
     return text;
 }
 
-// "True"/"False" in any letter case, or a number (non-zero is true).
+// "True"/"False" in any letter case, or a number (non-zero is true); nothing for anything else.
 std::optional<bool> ReadBool(const ClsSaveLoadXMLHelper &parent, const QString &name)
 {
     const auto text = ChildText(parent, name);
     if (!text)
         return std::nullopt;
-    if (text->compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (text->compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
-        return false;
-    bool ok = false;
-    const double number = text->toDouble(&ok);
-    return ok ? std::optional<bool>(number != 0) : std::nullopt;
+    try {
+        return StoredValue::ToBool(*text, name);
+    } catch (const NumberedError &) {
+        return std::nullopt;
+    }
 }
 
 // A whole number within [low, high].
@@ -151,9 +146,9 @@ void ClsSaveLoad::SaveParameter(const Frmmain &window) const
 {
     ClsSaveLoadXMLHelper root;
     root.CreateTopParameter(kRoot);
-    root.AddChildParameter(QStringLiteral("AskDelete")).setValue(BoolText(window.gAskDelete));
-    root.AddChildParameter(QStringLiteral("AskDoubling")).setValue(BoolText(window.gAskDoubling));
-    root.AddChildParameter(QStringLiteral("SetPriority")).setValue(BoolText(window.gSetPriority));
+    root.AddChildParameter(QStringLiteral("AskDelete")).setValue(StoredValue::FromBool(window.gAskDelete));
+    root.AddChildParameter(QStringLiteral("AskDoubling")).setValue(StoredValue::FromBool(window.gAskDoubling));
+    root.AddChildParameter(QStringLiteral("SetPriority")).setValue(StoredValue::FromBool(window.gSetPriority));
     root.AddChildParameter(QStringLiteral("PriorityIndex")).setValue(QString::number(window.gPriorityIndex));
     root.AddChildParameter(QStringLiteral("MainHeight")).setValue(QString::number(window.height()));
     root.AddChildParameter(QStringLiteral("MainWidth")).setValue(QString::number(window.width()));

@@ -50,11 +50,6 @@ ClsSaveLoadXMLHelper ClsSaveLoadXMLHelper::ParentNode() const
     return {m_doc, Node().parentNode().toElement()};
 }
 
-QDomElement ClsSaveLoadXMLHelper::XMLNode() const
-{
-    return Node();
-}
-
 void ClsSaveLoadXMLHelper::setXMLNode(const QDomElement &node)
 {
     if (m_set)

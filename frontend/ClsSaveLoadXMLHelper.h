@@ -23,9 +23,8 @@ public:
     ClsSaveLoadXMLHelper ChildParameter(const QString &iParameterName) const;
     ClsSaveLoadXMLHelper ParentNode() const;
 
-    // The element; the first set is kept, later ones are ignored. Using a wrapper that stands
-    // for nothing throws error 91.
-    QDomElement XMLNode() const;
+    // Sets the element; the first set is kept, later ones are ignored. Using a wrapper that
+    // stands for nothing throws error 91.
     void setXMLNode(const QDomElement &node);
     bool IsSet() const { return m_set && !m_node.isNull(); }
 

@@ -34,9 +34,7 @@ bool FormDialog::ShowModal()
 
 std::shared_ptr<ClsSchedule> FormDialog::PrivateCopy(const ClsSchedule &schedule) const
 {
-    auto copy = m_context.controller.CreateNewSchedule();
-    copy->CopyFrom(schedule);
-    return copy;
+    return m_context.controller.CopyOfSchedule(schedule);
 }
 
 QPushButton *FormDialog::NewButton(const char *name, const QString &caption, std::function<void()> onClick)

@@ -27,6 +27,8 @@ namespace tolvane {
 
 namespace {
 
+const QString kQualityQuestion = QStringLiteral("複数のスケジュールの録音品質が変更されます。よろしいですか?");
+
 // A WAVE file is split before it reaches this size.
 constexpr double kWaveSizeLimit = 2000000000.0;
 
@@ -81,12 +83,11 @@ void FrmDialogSchedule::BuildControls()
                 NewOption("OptFormat1", QStringLiteral("WindowsMedia形式"))};
     for (QRadioButton *o : m_format)
         connect(o, &QRadioButton::toggled, this, &FrmDialogSchedule::OptFormat_Click);
-    const QString qualityQuestion = QStringLiteral("複数のスケジュールの録音品質が変更されます。よろしいですか?");
     m_formatSetting = {
         NewButton("CChangeFormatSetting0", QStringLiteral("WAVE設定"),
-                  [this, qualityQuestion] {
+                  [this] {
                       EditAll(
-                          qualityQuestion, Field::FormatSetting,
+                          kQualityQuestion, Field::FormatSetting,
                           [this] { return FrmDialogWaveSetting(Context(), this).ChangeWaveSetting(First()); },
                           [](ClsSchedule &copy, const ClsSchedule &edited) {
                               copy.setRecordingFormat(edited.RecordingFormat());
@@ -418,13 +419,12 @@ bool FrmDialogSchedule::AskForSeveral(const QString &question)
     return !Several() || Ask(question);
 }
 
-void FrmDialogSchedule::EditAll(const QString &question, Field field,
-                                const std::function<std::shared_ptr<ClsSchedule>()> &open,
-                                const std::function<void(ClsSchedule &, const ClsSchedule &)> &take)
+template <typename Open, typename Take>
+void FrmDialogSchedule::EditAll(const QString &question, Field field, Open &&open, Take &&take)
 {
     if (!AskForSeveral(question))
         return;
-    const std::shared_ptr<ClsSchedule> edited = open();
+    const auto edited = open();
     if (!edited)
         return;
     for (const auto &copy : m_copies)
@@ -434,29 +434,26 @@ void FrmDialogSchedule::EditAll(const QString &question, Field field,
 
 void FrmDialogSchedule::CChangeFormatSetting1_Click()
 {
-    if (!AskForSeveral(QStringLiteral("複数のスケジュールの録音品質が変更されます。よろしいですか?")))
-        return;
-    frontend::FrmWME dialog(Context(), this);
-    const auto path = dialog.ChangeWMESetting(frontend::FrmWME::SessionPathOf(First(), Controller().Services()->appFolder));
-    if (!path)
-        return;
-    for (const auto &copy : m_copies)
-        copy->setWMEFilePath(*path);
-    Mark(Field::FormatSetting);
+    EditAll(
+        kQualityQuestion, Field::FormatSetting,
+        [this] {
+            return frontend::FrmWME(Context(), this)
+                .ChangeWMESetting(frontend::FrmWME::SessionPathOf(First(), Controller().Services()->appFolder));
+        },
+        [](ClsSchedule &copy, const QString &path) { copy.setWMEFilePath(path); });
 }
 
 void FrmDialogSchedule::CChangePath_Click()
 {
-    if (!AskForSeveral(QStringLiteral("複数のスケジュールの保存先が変更されます。よろしいですか?")))
-        return;
-    DialogSavePath dialog(Context(), this);
-    const auto path = dialog.GetSavePath(m_savePath->text());
-    if (!path)
-        return;
-    m_savePath->setText(*path);
-    for (const auto &copy : m_copies)
-        copy->setSavePath(*path);
-    Mark(Field::FilePath);
+    EditAll(
+        QStringLiteral("複数のスケジュールの保存先が変更されます。よろしいですか?"), Field::FilePath,
+        [this] {
+            const auto path = DialogSavePath(Context(), this).GetSavePath(m_savePath->text());
+            if (path)
+                m_savePath->setText(*path);
+            return path;
+        },
+        [](ClsSchedule &copy, const QString &path) { copy.setSavePath(path); });
 }
 
 void FrmDialogSchedule::CGetDefault_Click()

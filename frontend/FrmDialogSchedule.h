@@ -54,9 +54,10 @@ private:
 
     // With several schedules, asks before a button changes them all; true to go on.
     bool AskForSeveral(const QString &question);
-    // A sub-dialog on the first copy; its confirmed outcome is taken into every copy.
-    void EditAll(const QString &question, Field field, const std::function<std::shared_ptr<ClsSchedule>()> &open,
-                 const std::function<void(ClsSchedule &copy, const ClsSchedule &edited)> &take);
+    // A sub-dialog on the first copy; its confirmed outcome (an edited schedule, a path) is
+    // taken into every copy. `open` returns nothing when the user cancels.
+    template <typename Open, typename Take>
+    void EditAll(const QString &question, Field field, Open &&open, Take &&take);
 
     void OptEndTime_Click(bool duration);
     void OptFormat_Click();

@@ -68,7 +68,6 @@ Frmmain::Frmmain(Parts parts, QWidget *parent)
     m_tray.setIcon(m_idleIcon);
     connect(&m_tray, &CTray::Click, this, &Frmmain::mTray_Click);
 
-    m_frontLog.setFilePath(m_services->appFolder + QStringLiteral("/rec.log"));
     m_services->notifier = std::make_shared<WindowNotifier>(this);
     BuildControls();
     resize(760, 540);
@@ -358,9 +357,7 @@ void Frmmain::CChange_Click()
     std::vector<std::shared_ptr<ClsSchedule>> copies;
     QStringList keys;
     for (QTreeWidgetItem *row : rows) {
-        auto copy = m_controller->CreateNewSchedule();
-        copy->CopyFrom(*m_controller->Schedule(KeyOf(row)));
-        copies.push_back(copy);
+        copies.push_back(m_controller->CopyOfSchedule(*m_controller->Schedule(KeyOf(row))));
         keys.append(KeyOf(row));
     }
     // A cancelled edit changes nothing, so it must not forget earlier unsaved changes either.
@@ -377,11 +374,8 @@ void Frmmain::CChange_Click()
 void Frmmain::CCopy_Click()
 {
     std::vector<std::shared_ptr<ClsSchedule>> copies;
-    for (QTreeWidgetItem *row : SelectedRows()) {
-        auto copy = m_controller->CreateNewSchedule();
-        copy->CopyFrom(*m_controller->Schedule(KeyOf(row)));
-        copies.push_back(copy);
-    }
+    for (QTreeWidgetItem *row : SelectedRows())
+        copies.push_back(m_controller->CopyOfSchedule(*m_controller->Schedule(KeyOf(row))));
     if (copies.empty())
         return;
     for (const auto &copy : copies)
@@ -548,8 +542,7 @@ void Frmmain::setStatus(tolvane::Status iStatus)
         EnableCommand(m_changeEndTime, true);
         m_monitor->setEnabled(false);
         if (iStatus == tolvane::Status::PresetWave || iStatus == tolvane::Status::PresetWM)
-            SetInfo(QStringLiteral("現在予約録音中") + TimeText(m_controller->CaptureEndTime()) +
-                    QStringLiteral("まで(残り") + RemainingText(false) + QStringLiteral(")"));
+            SetInfo(RecordingText(false));
         else if (iStatus == tolvane::Status::ManualWave || iStatus == tolvane::Status::ManualWM)
             SetInfo(QStringLiteral("現在手動録音中終了時刻未設定"));
         else
@@ -582,8 +575,15 @@ void Frmmain::RecInfoUpdate()
     }
     if (m_errorShown || !m_controller)
         return;
-    SetInfo(m_info->text().left(7) + TimeText(m_controller->CaptureEndTime()) + QStringLiteral("まで(残り") +
-            RemainingText(true) + QStringLiteral(")"));
+    SetInfo(RecordingText(true));
+}
+
+QString Frmmain::RecordingText(bool clockForm) const
+{
+    const bool preset = m_status == tolvane::Status::PresetWave || m_status == tolvane::Status::PresetWM;
+    return (preset ? QStringLiteral("現在予約録音中") : QStringLiteral("現在手動録音中")) +
+           TimeText(m_controller->CaptureEndTime()) + QStringLiteral("まで(残り") + RemainingText(clockForm) +
+           QStringLiteral(")");
 }
 
 void Frmmain::SetInfo(const QString &text)
@@ -618,7 +618,8 @@ void Frmmain::ShowNotice(const QString &text, QSystemTrayIcon::MessageIcon icon,
     m_tray.setToolTipText(text);
     m_errorShown = true;
     m_tray.ShowNotification(windowTitle(), text, icon);
-    WriteFrontLogLine(subject, text);
+    if (m_controller)
+        m_controller->WriteLog(subject, text);
 }
 
 QString Frmmain::IdleText() const
@@ -630,18 +631,8 @@ QString Frmmain::IdleText() const
 
 void Frmmain::WriteFrontLog(const QString &text)
 {
-    if (!m_controller || !m_controller->gMakeLog)
-        return;
-    try {
-        m_frontLog.AppendLog(text);
-    } catch (const NumberedError &) {
-        // A log that cannot be written must not turn into a second error to show.
-    }
-}
-
-void Frmmain::WriteFrontLogLine(const QString &subject, const QString &event)
-{
-    WriteFrontLog(subject + QLatin1Char(' ') + GeneralDateTimeText(m_services->clock->Now()) + event);
+    if (m_controller)
+        m_controller->WriteLogLine(text);
 }
 
 // ---- Level meter and encode progress ----

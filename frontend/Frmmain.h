@@ -2,7 +2,6 @@
 // The program's main window: the schedule list and its commands, the status line, the level
 // meter and the notification-area icon, all following the one controller it holds.
 
-#include "common/ClsLogSaver.h"
 #include "core/controller/ClsController.h"
 #include "frontend/CTray.h"
 #include "frontend/FrmSetPriority.h"
@@ -47,10 +46,8 @@ public:
     void setStatus(tolvane::Status iStatus);
     void AddSchedule2LVw(const QString &Key);
     void RecInfoUpdate();
-    // Appends to the front-end's log while the controller's logging is on; never fails.
+    // Appends a line as it is to the activity log while the controller's logging is on; never fails.
     void WriteFrontLog(const QString &text);
-    // A line in the activity log's own form: subject, date and time, event.
-    void WriteFrontLogLine(const QString &subject, const QString &event);
     // Shows an error without stopping anything: status line, icon balloon, log.
     void ShowError(const NumberedError &e);
     // Disk space running short and the like: shown like an error, stopping nothing.
@@ -95,6 +92,8 @@ private:
     QString IdleText() const;
     void SetTrayPicture(bool recording);
     QString RemainingText(bool clockForm) const;
+    // "現在予約録音中" or "現在手動録音中" by the status, then the end time and the time left.
+    QString RecordingText(bool clockForm) const;
 
     void Cnew_Click();
     void CChange_Click();
@@ -135,7 +134,6 @@ private:
     FrmSetPriority m_priority;
     std::unique_ptr<ClsController> m_controller;
     CTray m_tray;
-    ClsLogSaver m_frontLog;
     QIcon m_idleIcon;
     QIcon m_recordingIcon;
     LevelMeter m_meter;

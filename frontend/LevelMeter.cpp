@@ -44,18 +44,20 @@ LevelMeter::Result LevelMeter::Feed8(const std::vector<quint8> &block, bool ster
 LevelMeter::Result LevelMeter::Evaluate(std::array<int, 2> peaks, double fullScale, double barTop)
 {
     Result r;
+    std::array<Reading, 2> readings;
     for (size_t c = 0; c < 2; ++c) {
         if (peaks[c] == 0) {
             r.bars[c] = Minimum();
             continue;
         }
         const double dB = 20.0 * std::log10(peaks[c] / fullScale);
-        r.readings[c] = dB;
+        readings[c] = dB;
         r.bars[c] = std::clamp(static_cast<int>(std::lround(barTop + dB)), Minimum(), Maximum());
     }
-    r.loudest = peaks[1] > peaks[0] ? r.readings[1] : r.readings[0];
-    if (r.loudest && (!m_held || *m_held < *r.loudest))
-        m_held = r.loudest;
+    // The channel with the larger peak.
+    const Reading loudest = peaks[1] > peaks[0] ? readings[1] : readings[0];
+    if (loudest && (!m_held || *m_held < *loudest))
+        m_held = loudest;
     return r;
 }
 

@@ -17,9 +17,7 @@ public:
     using Reading = std::optional<double>;
 
     struct Result {
-        std::array<int, 2> bars{};      // index 0 left (or mono), 1 right
-        std::array<Reading, 2> readings;
-        Reading loudest;                // the reading of the channel with the larger peak
+        std::array<int, 2> bars{};  // index 0 left (or mono), 1 right
     };
 
     // A new capture: the scale for its sample width, and no held peak.
@@ -30,7 +28,6 @@ public:
     Result Feed16(const std::vector<qint16> &block, bool stereo);
     Result Feed8(const std::vector<quint8> &block, bool stereo);
 
-    const Reading &HeldPeak() const { return m_held; }
     // "-90.309dBの入力がありました。" and the distortion hint on a second line.
     QString HeldPeakText() const;
 

@@ -1141,4 +1141,29 @@ void ClsController::ReloadSchedules()
     TimetableChanged();
 }
 
+void ClsController::WriteLog(const QString &subject, const QString &event) const
+{
+    try {
+        Log(subject, event);
+    } catch (const NumberedError &) {
+    }
+}
+
+void ClsController::WriteLogLine(const QString &line) const
+{
+    if (!gMakeLog || m_services->readOnly)
+        return;
+    try {
+        m_log.AppendLog(line);
+    } catch (const NumberedError &) {
+    }
+}
+
+std::shared_ptr<ClsSchedule> ClsController::CopyOfSchedule(const ClsSchedule &schedule) const
+{
+    auto copy = CreateNewSchedule();
+    copy->CopyFrom(schedule);
+    return copy;
+}
+
 }  // namespace tolvane

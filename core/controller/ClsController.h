@@ -127,6 +127,14 @@ public:
     // "schedule.xml.bak" before replacing it.
     bool ScheduleFileUnread() const { return m_scheduleFileUnread; }
     void setScheduleFileUnread(bool v) { m_scheduleFileUnread = v; }
+    // A line for the activity log from the front-end, in the log's own form ("subject
+    // date-timeevent") or as it is; written while logging is on. A line that cannot be written is
+    // dropped, so a failing log never becomes an error of its own.
+    void WriteLog(const QString &subject, const QString &event) const;
+    void WriteLogLine(const QString &line) const;
+    // A schedule of this controller's services holding everything of `schedule`: the private
+    // copy a dialog or a recording works on.
+    std::shared_ptr<ClsSchedule> CopyOfSchedule(const ClsSchedule &schedule) const;
 
 signals:
     void OnStatusChanged(tolvane::Status Status);
