@@ -179,9 +179,8 @@ QString ClsWaveCapture2File::MakePartFileName(const QDateTime &now)
     const ClsSchedule &schedule = *m_setting.Schedule;
     const QString base = PartFileName::Base(ClsFileNameMaker::MakeFileName(
         schedule.FileName(), schedule.Name(), now, -qint32(schedule.TimeDayStart().count())), now);
-    PartFileName::Numbered name = PartFileName::Unique(m_setting.FilePath, base);
-    while (m_partNamesIssued.contains(name.name.toLower()))
-        name = PartFileName::Unique(m_setting.FilePath, base, name.number + 1);
+    const PartFileName::Numbered name =
+        PartFileName::Unique(m_setting.FilePath, base, 0, PartFileName::kWaveAndMp3, m_partNamesIssued);
     m_partNamesIssued.insert(name.name.toLower());
     return name.name;
 }
