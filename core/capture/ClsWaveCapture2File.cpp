@@ -334,7 +334,7 @@ void ClsWaveCapture2File::WriteFailed(const NumberedError &error)
 
 void ClsWaveCapture2File::OpenPart()
 {
-    m_writer->OpenFile(m_setting.FilePath, m_desc.Format, MakePartFileName(m_services->clock->Now()));
+    m_writer->OpenFreeFile(m_setting.FilePath, m_desc.Format, MakePartFileName(m_services->clock->Now()));
 }
 
 void ClsWaveCapture2File::SplitFile()
