@@ -45,7 +45,6 @@ public:
     // file just closed (empty when none was open).
     QString CloseFile();
 
-    const QString &FilePath() const { return m_path; }
     qint32 DataBytes() const { return m_dataBytes; }
 
 private:
