@@ -3,6 +3,7 @@
 #include "core/capture/PartFileName.h"
 #include "core/encoder/Mp3EncodeSettings.h"
 #include "core/schedule/ClsFileNameMaker.h"
+#include "encoder/ProcessPriority.h"
 
 #include <cmath>
 #include <type_traits>
@@ -30,16 +31,15 @@ std::vector<qint16> Widen(const std::vector<quint8> &block) { return {block.begi
 // cannot starve the capture it is fed by.
 qint32 EncoderPriorityClass(const ClsMP3 &mp3)
 {
-    constexpr qint32 kNormal = 32, kIdle = 64, kBelowNormal = 16384, kAboveNormal = 32768;
     if (!mp3.MP3SetPriority())
-        return kNormal;
+        return PriorityClass::Normal;
     switch (mp3.MP3Priority()) {
     case 2:
-    case 1: return kAboveNormal;
+    case 1: return PriorityClass::AboveNormal;
     case -1:
-    case -2: return kBelowNormal;
-    case -15: return kIdle;
-    default: return kNormal;
+    case -2: return PriorityClass::BelowNormal;
+    case -15: return PriorityClass::Idle;
+    default: return PriorityClass::Normal;
     }
 }
 
