@@ -36,4 +36,17 @@ QString NumberedError::StandardDescription(qint32 number)
     }
 }
 
+QString ErrorText(const QString &lead, const NumberedError &e)
+{
+    return lead + QStringLiteral("エラー番号は") + QString::number(e.Number()) + QStringLiteral("です。\n") +
+           e.Description();
+}
+
+QString ConfirmErrorText(const QString &lead, const NumberedError &e)
+{
+    if (e.Number() == ErrNo::PathFileAccess)
+        return QStringLiteral("ファイルが開けませんでした。書き込み可能なドライブを選択しているか確認して下さい。");
+    return ErrorText(lead, e);
+}
+
 }  // namespace tolvane

@@ -50,4 +50,10 @@ private:
     std::string m_what;
 };
 
+// The text an error box shows: lead, "エラー番号は", the number, "です。", a line break and
+// the description.
+QString ErrorText(const QString &lead, const NumberedError &e);
+// As ErrorText, except that a file that could not be opened (75) gets its own advice.
+QString ConfirmErrorText(const QString &lead, const NumberedError &e);
+
 }  // namespace tolvane

@@ -131,10 +131,8 @@ void Mp3Encoder::SetParameterRealTimeEnc(const QString &FilePath, qint32 nFreq, 
 {
     Reset(Mode::RealTime, settings);
     m_bits = nBit;
-    m_firstBlock = true;
     m_pending.clear();
     m_readOffset = 0;
-    m_lastResult = 0;
     try {
         // LAME encodes every positive rate; 8000 to 12000 Hz become MPEG-2.5 streams.
         if (nFreq <= 0)
@@ -163,13 +161,8 @@ void Mp3Encoder::EncodeRealTime(const QByteArray &block)
     } else {
         bytes = block;
     }
-    if (m_firstBlock) {
-        m_pending = bytes;
-        m_firstBlock = false;
-    } else {
-        m_pending.remove(0, m_readOffset);
-        m_pending.append(bytes);
-    }
+    m_pending.remove(0, m_readOffset);
+    m_pending.append(bytes);
     m_readOffset = 0;
     EncodeStep(false);
 }
@@ -250,21 +243,22 @@ int Mp3Encoder::FinishOutput()
 void Mp3Encoder::EncodeStep(bool final)
 {
     try {
-        while (m_pending.size() - m_readOffset >= kRealTimeReserve && m_lastResult == 0)
-            m_lastResult = ProcessRealTimeFrame();
-        if (m_lastResult != 0 && m_lastResult != 1) {
-            FailWithCode(m_lastResult);
+        int result = 0;
+        while (m_pending.size() - m_readOffset >= kRealTimeReserve && result == 0)
+            result = ProcessRealTimeFrame();
+        if (result != 0 && result != 1) {
+            FailWithCode(result);
             EndJob(false);
             return;
         }
         if (!final)
             return;
-        while ((m_lastResult = ProcessRealTimeFrame()) == 0) {
+        while ((result = ProcessRealTimeFrame()) == 0) {
         }
-        if (m_lastResult == 1)
-            m_lastResult = FinishOutput();
-        if (m_lastResult < 0) {
-            FailWithCode(m_lastResult);
+        if (result == 1)
+            result = FinishOutput();
+        if (result < 0) {
+            FailWithCode(result);
             EndJob(false);
             return;
         }

@@ -108,10 +108,8 @@ private:
 
     // Real-time mode
     qint32 m_bits = 16;
-    bool m_firstBlock = true;
     QByteArray m_pending;
     qsizetype m_readOffset = 0;
-    int m_lastResult = 0;
     QByteArray m_frameBytes;
 };
 

@@ -1,10 +1,12 @@
 #include "Mp3OutputFile.h"
 
 #include "common/FileError.h"
+#include "common/FileWrite.h"
 
 #include <QtEndian>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace tolvane {
 
@@ -128,14 +130,11 @@ void Mp3OutputFile::Discard()
     QFile::remove(m_path);
 }
 
+// The file is unbuffered, so a positioned write goes straight past what QFile has written.
 void Mp3OutputFile::WriteAt(qint64 position, const QByteArray &bytes)
 {
-    const qint64 end = m_file.pos();
-    if (!m_file.seek(position))
-        throw FileError(m_file, m_path, kSource);
-    Write(bytes.constData(), bytes.size());
-    if (!m_file.seek(end))
-        throw FileError(m_file, m_path, kSource);
+    if (!WriteAllAt(m_file.handle(), bytes.constData(), bytes.size(), position))
+        throw FileError(errno, m_path, kSource);
 }
 
 void Mp3OutputFile::Write(const char *data, qsizetype size)

@@ -1,6 +1,7 @@
 // encorda: the MP3 encoder server. Its client starts it and talks to it over its standard
 // input and output; see EncordaProtocol.h.
 
+#include "common/FileWrite.h"
 #include "encoder/EncordaServer.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,7 @@ int main(int argc, char *argv[])
     // A client that has gone, or a file grown past its limit, must come back as a failed write
     // that the server reports, not as a signal that ends it with the job half done.
     std::signal(SIGPIPE, SIG_IGN);
-    std::signal(SIGXFSZ, SIG_IGN);
+    tolvane::IgnoreFileSizeSignal();
 
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("encorda"));

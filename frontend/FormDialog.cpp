@@ -107,19 +107,6 @@ void FormDialog::ShowError(const QString &text)
     m_context.questions.Inform(this, text, MessageIcon::Critical);
 }
 
-QString FormDialog::ErrorText(const QString &lead, const NumberedError &e)
-{
-    return lead + QStringLiteral("エラー番号は") + QString::number(e.Number()) + QStringLiteral("です。\n") +
-           e.Description();
-}
-
-QString FormDialog::ConfirmErrorText(const QString &lead, const NumberedError &e)
-{
-    if (e.Number() == ErrNo::PathFileAccess)
-        return QStringLiteral("ファイルが開けませんでした。書き込み可能なドライブを選択しているか確認して下さい。");
-    return ErrorText(lead, e);
-}
-
 void FormDialog::Guarded(const std::function<void()> &handler)
 {
     try {

@@ -55,11 +55,6 @@ protected:
     void Warn(const QString &text);
     void ShowError(const QString &text);
 
-    // lead, "エラー番号は", the number, "です。", a line break and the description.
-    static QString ErrorText(const QString &lead, const NumberedError &e);
-    // As ErrorText, except that a file that could not be opened (75) gets its own advice.
-    static QString ConfirmErrorText(const QString &lead, const NumberedError &e);
-
     // Runs a control's handler; an error it raises is shown in an error box.
     void Guarded(const std::function<void()> &handler);
 

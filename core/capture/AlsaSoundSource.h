@@ -20,8 +20,6 @@ public:
     explicit AlsaSoundSource(std::shared_ptr<IUserNotifier> notifier, QObject *parent = nullptr);
     ~AlsaSoundSource() override;
 
-    // The ALSA PCM the capture reads ("default", "pulse", "plughw:0", ...).
-    const QString &DeviceName() const { return m_deviceName; }
     // Frames the ring had no room for, and how often the card overran the capture thread.
     qint64 LostFrames() const { return m_lostFrames; }
     qint64 Overruns() const { return m_overruns; }

@@ -19,7 +19,6 @@ public:
 
     // Empties the ring and gives it room for capacityBytes (only while no thread writes).
     void Reset(size_t capacityBytes);
-    size_t Capacity() const { return m_buffer.size(); }
 
 private:
     mutable std::mutex m_mutex;

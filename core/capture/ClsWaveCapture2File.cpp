@@ -3,6 +3,7 @@
 #include "core/capture/PartFileName.h"
 #include "core/encoder/Mp3EncodeSettings.h"
 #include "core/schedule/ClsFileNameMaker.h"
+#include "encoder/ProcessPriority.h"
 
 #include <cmath>
 #include <type_traits>
@@ -30,16 +31,15 @@ std::vector<qint16> Widen(const std::vector<quint8> &block) { return {block.begi
 // cannot starve the capture it is fed by.
 qint32 EncoderPriorityClass(const ClsMP3 &mp3)
 {
-    constexpr qint32 kNormal = 32, kIdle = 64, kBelowNormal = 16384, kAboveNormal = 32768;
     if (!mp3.MP3SetPriority())
-        return kNormal;
+        return PriorityClass::Normal;
     switch (mp3.MP3Priority()) {
     case 2:
-    case 1: return kAboveNormal;
+    case 1: return PriorityClass::AboveNormal;
     case -1:
-    case -2: return kBelowNormal;
-    case -15: return kIdle;
-    default: return kNormal;
+    case -2: return PriorityClass::BelowNormal;
+    case -15: return PriorityClass::Idle;
+    default: return PriorityClass::Normal;
     }
 }
 
@@ -121,7 +121,7 @@ bool ClsWaveCapture2File::SetParameter(uCaptureSetting &setting)
     m_partNamesIssued.clear();
     m_realTimeBytes = 0;
     m_realTimePartsClosing.clear();
-    m_writeFailed = m_splitting = m_recordingOver = false;
+    m_writeFailed = m_recordingOver = false;
 
     EnsureCapturer();
     m_desc = m_capturer->SetParameter(wave.Bit(), wave.Frequency(), wave.Channel(), m_setting.BufferLength,
@@ -137,12 +137,10 @@ bool ClsWaveCapture2File::StartCapture()
     m_monitor = false;
     if (m_setting.FilePath.isEmpty())
         m_setting.FilePath = m_services->appFolder;
-    if (m_mp3Writer) {
+    if (m_mp3Writer)
         StartRealTimePart();
-    } else {
-        m_partName = MakePartFileName(m_services->clock->Now());
-        m_writer->OpenFile(m_setting.FilePath, m_desc.Format, m_partName);
-    }
+    else
+        OpenPart();
     m_stopRequested = false;
     m_capturer->StartSchedule();
     return false;
@@ -181,9 +179,8 @@ QString ClsWaveCapture2File::MakePartFileName(const QDateTime &now)
     const ClsSchedule &schedule = *m_setting.Schedule;
     const QString base = PartFileName::Base(ClsFileNameMaker::MakeFileName(
         schedule.FileName(), schedule.Name(), now, -qint32(schedule.TimeDayStart().count())), now);
-    PartFileName::Numbered name = PartFileName::Unique(m_setting.FilePath, base);
-    while (m_partNamesIssued.contains(name.name.toLower()))
-        name = PartFileName::Unique(m_setting.FilePath, base, name.number + 1);
+    const PartFileName::Numbered name =
+        PartFileName::Unique(m_setting.FilePath, base, 0, PartFileName::kWaveAndMp3, m_partNamesIssued);
     m_partNamesIssued.insert(name.name.toLower());
     return name.name;
 }
@@ -335,13 +332,16 @@ void ClsWaveCapture2File::WriteFailed(const NumberedError &error)
     emit WriteError(error);
 }
 
+void ClsWaveCapture2File::OpenPart()
+{
+    m_writer->OpenFreeFile(m_setting.FilePath, m_desc.Format, MakePartFileName(m_services->clock->Now()));
+}
+
 void ClsWaveCapture2File::SplitFile()
 {
-    m_splitting = true;
-    Writer_FinishWrite(m_writer->CloseFile());
-    m_partName = MakePartFileName(m_services->clock->Now());
+    Writer_FinishWrite(m_writer->CloseFile(), false);
     m_writer = std::make_unique<ClsWaveWriter>(m_services->clock);
-    m_writer->OpenFile(m_setting.FilePath, m_desc.Format, m_partName);
+    OpenPart();
 }
 
 void ClsWaveCapture2File::StartRealTimePart()
@@ -350,7 +350,7 @@ void ClsWaveCapture2File::StartRealTimePart()
     const ClsSchedule &schedule = *m_setting.Schedule;
     const ClsMP3 &mp3 = *schedule.MP3();
     const ClsWave &wave = Wave();
-    m_partName = MakePartFileName(now);
+    const QString partName = MakePartFileName(now);
 
     const qint32 adjust = -qint32(schedule.TimeDayStart().count());
     const auto expand = [&](const QString &text) {
@@ -362,7 +362,7 @@ void ClsWaveCapture2File::StartRealTimePart()
     QString folder = m_setting.FilePath;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
-    m_realTimePath = folder + m_partName + QStringLiteral(".mp3");
+    m_realTimePath = folder + partName + QStringLiteral(".mp3");
     m_mp3Writer->SetParameterRealTimeEnc(m_realTimePath, SampleRateOf(wave.Frequency()), ChannelCountOf(wave.Channel()),
                                          BitsPerSampleOf(wave.Bit()), settings);
     m_mp3Writer->SetPriority(EncoderPriorityClass(mp3));
@@ -403,15 +403,12 @@ void ClsWaveCapture2File::Capturer_FinishCapture()
         emit WriteError(numbered ? *numbered
                                  : NumberedError(ErrNo::InvalidProcedureCall, QString::fromLocal8Bit(e.what()), kSource));
     }
-    Writer_FinishWrite(m_writer ? m_writer->CloseFile() : QString());
+    Writer_FinishWrite(m_writer ? m_writer->CloseFile() : QString(), true);
 }
 
-void ClsWaveCapture2File::Writer_FinishWrite(const QString &FilePath)
+void ClsWaveCapture2File::Writer_FinishWrite(const QString &FilePath, bool last)
 {
-    const bool last = !m_splitting;
-    if (m_splitting) {
-        m_splitting = false;
-    } else {
+    if (last) {
         DropCapturer();
         m_filter.reset();
         m_writer.reset();

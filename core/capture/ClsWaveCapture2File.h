@@ -57,12 +57,14 @@ private:
     void EnsureCapturer();
     void DropCapturer();
     QString MakePartFileName(const QDateTime &now);
+    void OpenPart();
     void SplitFile();
     void StartRealTimePart();
     void CloseRealTimePart();
     void WriteFailed(const NumberedError &error);
     void Capturer_FinishCapture();
-    void Writer_FinishWrite(const QString &FilePath);
+    // last: the recording is over, not just one of its parts.
+    void Writer_FinishWrite(const QString &FilePath, bool last);
     void MP3Writer_FinishEncode();
     void MP3Writer_EncodeError(const NumberedError &error);
     const ClsWave &Wave() const { return *m_setting.Schedule->WaveSetting(); }
@@ -80,14 +82,12 @@ private:
     std::unique_ptr<SilenceSplitter<quint8>> m_splitter8;
     std::unique_ptr<SilenceSplitter<qint16>> m_splitter16;
     qint32 m_splitSize = kMaxSplitSize;
-    QString m_partName;
     QSet<QString> m_partNamesIssued;  // lower case; a part's file may not be on disk yet
 
     bool m_startTrimming = false;
     bool m_monitor = false;
     bool m_stopRequested = false;
     bool m_writeFailed = false;
-    bool m_splitting = false;
     qint64 m_realTimeBytes = 0;
     QString m_realTimePath;
     std::deque<QString> m_realTimePartsClosing;  // closed parts whose encode has not finished yet

@@ -37,21 +37,31 @@ ClsWaveWriter::~ClsWaveWriter() { CloseFile(); }
 
 QString ClsWaveWriter::OpenFile(const QString &FolderPath, const WaveFormat &format, const QString &FileName)
 {
+    return Open(FolderPath, format, PartFileName::Base(FileName, m_clock->Now()), false);
+}
+
+QString ClsWaveWriter::OpenFreeFile(const QString &FolderPath, const WaveFormat &format, const QString &FreeName)
+{
+    return Open(FolderPath, format, FreeName, true);
+}
+
+QString ClsWaveWriter::Open(const QString &FolderPath, const WaveFormat &format, const QString &base, bool baseIsFree)
+{
     IgnoreFileSizeSignal();
     QString folder = FolderPath;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
-    const QString base = PartFileName::Base(FileName, m_clock->Now());
 
-    for (qint32 from = 0;;) {
-        const PartFileName::Numbered name = PartFileName::Unique(folder, base, from);
+    PartFileName::Numbered name = baseIsFree ? PartFileName::Numbered{base, 0} : PartFileName::Unique(folder, base);
+    for (;;) {
         m_path = folder + name.name + QStringLiteral(".WAV");
         m_fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd >= 0)
             break;
         if (errno != EEXIST)
             ThrowFileError(errno);
-        from = name.number + 1;  // created by someone else since the folder was read
+        // created by someone else since the folder was read
+        name = PartFileName::Unique(folder, base, name.number + 1);
     }
 
     char *h = m_header.data();

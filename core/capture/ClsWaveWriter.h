@@ -28,6 +28,9 @@ public:
     // an existing one: a name already taken gets "_1", "_2", ... Returns the full path.
     // Throws the file's NumberedError when it cannot be created.
     QString OpenFile(const QString &FolderPath, const WaveFormat &format, const QString &FileName);
+    // As OpenFile for a name the caller has just found free with PartFileName::Unique: it is
+    // created as it is, and the folder is read again only when it has been taken since.
+    QString OpenFreeFile(const QString &FolderPath, const WaveFormat &format, const QString &FreeName);
 
     // Append samples and bring the header up to date. A block that would take the sizes past
     // the 32-bit limit throws error 6 and writes nothing; a failed write throws the file's
@@ -42,10 +45,10 @@ public:
     // file just closed (empty when none was open).
     QString CloseFile();
 
-    const QString &FilePath() const { return m_path; }
     qint32 DataBytes() const { return m_dataBytes; }
 
 private:
+    QString Open(const QString &FolderPath, const WaveFormat &format, const QString &base, bool baseIsFree);
     void Append(const char *bytes, qint64 count);
     void UpdateHeaderSizes();
     [[noreturn]] void ThrowFileError(int error) const;

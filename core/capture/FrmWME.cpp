@@ -163,10 +163,7 @@ void FrmWME::EndRecording()
 
 void FrmWME::ShowError(const NumberedError &error)
 {
-    m_notifier->ShowMessage(QStringLiteral("エラーが発生しました。エラー番号は%1です。\n%2")
-                                .arg(error.Number())
-                                .arg(error.Description()),
-                            MessageIcon::Critical);
+    m_notifier->ShowMessage(ErrorText(QStringLiteral("エラーが発生しました。"), error), MessageIcon::Critical);
 }
 
 }  // namespace tolvane

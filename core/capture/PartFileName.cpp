@@ -1,7 +1,6 @@
 #include "PartFileName.h"
 
 #include <QDir>
-#include <QSet>
 
 #include <algorithm>
 
@@ -23,7 +22,8 @@ QString Base(const QString &expanded, const QDateTime &now)
     return base.isEmpty() ? now.toString(QStringLiteral("yyyyMMddhhmmss")) : base;
 }
 
-Numbered Unique(const QString &folder, const QString &base, qint32 from, const QStringList &extensions)
+Numbered Unique(const QString &folder, const QString &base, qint32 from, const QStringList &extensions,
+                const QSet<QString> &alsoTaken)
 {
     QSet<QString> taken;
     const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
@@ -33,7 +33,8 @@ Numbered Unique(const QString &folder, const QString &base, qint32 from, const Q
     for (qint32 n = from;; ++n) {
         const QString name = n == 0 ? base : base + QLatin1Char('_') + QString::number(n);
         const QString lower = name.toLower();
-        if (std::none_of(extensions.begin(), extensions.end(),
+        if (!alsoTaken.contains(lower) &&
+            std::none_of(extensions.begin(), extensions.end(),
                          [&](const QString &ext) { return taken.contains(lower + ext.toLower()); }))
             return {name, n};
     }

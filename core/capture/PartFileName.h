@@ -3,6 +3,7 @@
 // a name already taken in the folder gets "_1", "_2", ... so that no recording is overwritten.
 
 #include <QDateTime>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -25,8 +26,10 @@ struct Numbered {
 inline const QStringList kWaveAndMp3 = {QStringLiteral(".wav"), QStringLiteral(".mp3"), QStringLiteral(".rmp")};
 
 // The first of base (number 0), base_1, base_2, ... from number `from` on, for which no file
-// of that name with any of the extensions exists in folder; names compare without regard to case.
+// of that name with any of the extensions exists in folder, and which is not among alsoTaken
+// (names without extension, in lower case); names compare without regard to case. The folder
+// is read once.
 Numbered Unique(const QString &folder, const QString &base, qint32 from = 0,
-                const QStringList &extensions = kWaveAndMp3);
+                const QStringList &extensions = kWaveAndMp3, const QSet<QString> &alsoTaken = {});
 
 }  // namespace tolvane::PartFileName

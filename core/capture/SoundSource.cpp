@@ -166,16 +166,8 @@ void SoundSource::DeviceFailed(const NumberedError &error)
 
 void SoundSource::ShowError(const NumberedError &error)
 {
-    if (error.Number() == ErrNo::PathFileAccess) {
-        m_notifier->ShowMessage(
-            QStringLiteral("ファイルが開けませんでした。書き込み可能なドライブを選択しているか確認して下さい。"),
-            MessageIcon::Critical);
-    } else {
-        m_notifier->ShowMessage(QStringLiteral("DirectXコールバック発生時に予期せぬエラーが発生しました。エラー番号は%1です。\n%2")
-                                    .arg(error.Number())
-                                    .arg(error.Description()),
-                                MessageIcon::Critical);
-    }
+    const QString lead = QStringLiteral("DirectXコールバック発生時に予期せぬエラーが発生しました。");
+    m_notifier->ShowMessage(ConfirmErrorText(lead, error), MessageIcon::Critical);
 }
 
 }  // namespace tolvane

@@ -47,8 +47,6 @@ public:
     // Throws on a failed write; the file is closed either way.
     void Close();
 
-    const QString &Path() const { return m_path; }
-
 private:
     template <typename T, auto Free>
     struct Freer {

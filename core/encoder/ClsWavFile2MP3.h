@@ -17,7 +17,7 @@ class ClsWavFile2MP3 final : public IWavFile2MP3 {
     Q_OBJECT
 public:
     // The server program cannot be started or does not answer that its encoder works.
-    static constexpr qint32 kErrCannotStart = 429;
+    static constexpr qint32 kErrCannotStart = ErrNo::CannotCreateObject;
     // The server ended while it had a job.
     static constexpr qint32 kErrServerLost = qint32(0x80010108u);
 
