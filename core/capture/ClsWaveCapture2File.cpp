@@ -130,7 +130,7 @@ bool ClsWaveCapture2File::SetParameter(uCaptureSetting &setting)
     return false;
 }
 
-bool ClsWaveCapture2File::StartCapture()
+bool ClsWaveCapture2File::StartCapture(const QDateTime &from)
 {
     if (!m_capturer || !m_setting.Schedule)
         throw NumberedError(ErrNo::InvalidProcedureCall, QStringLiteral("the capture has not been prepared"), kSource);
@@ -142,7 +142,7 @@ bool ClsWaveCapture2File::StartCapture()
     else
         OpenPart();
     m_stopRequested = false;
-    m_capturer->StartSchedule();
+    m_capturer->StartSchedule(SoundSource::SteadyMoment(*m_services->clock, from));
     return false;
 }
 
@@ -380,6 +380,7 @@ void ClsWaveCapture2File::Capturer_FinishCapture()
         DropCapturer();
         return;
     }
+    ReportSoundLost();
     try {
         // Whoever stopped the capture, it is over: what the splitter still carries goes out now.
         m_stopRequested = true;
@@ -404,6 +405,12 @@ void ClsWaveCapture2File::Capturer_FinishCapture()
                                  : NumberedError(ErrNo::InvalidProcedureCall, QString::fromLocal8Bit(e.what()), kSource));
     }
     Writer_FinishWrite(m_writer ? m_writer->CloseFile() : QString(), true);
+}
+
+void ClsWaveCapture2File::ReportSoundLost()
+{
+    if (const qint64 lost = m_capturer ? m_capturer->FramesLost() : 0; lost > 0)
+        emit SoundLost(lost, qint32(m_desc.Format.SamplesPerSec));
 }
 
 void ClsWaveCapture2File::Writer_FinishWrite(const QString &FilePath, bool last)

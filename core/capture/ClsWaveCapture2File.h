@@ -37,7 +37,7 @@ public:
     using ICapturePipeline::SetParameter;
     // Errors of the encoder, the format and the device propagate; each returns false.
     bool SetParameter(uCaptureSetting &setting) override;
-    bool StartCapture() override;
+    bool StartCapture(const QDateTime &from) override;
     bool StopCapture() override;
     void BeginMonitor(std::shared_ptr<ClsSchedule> Schedule) override;
     void EndMonitor() override;
@@ -63,6 +63,7 @@ private:
     void CloseRealTimePart();
     void WriteFailed(const NumberedError &error);
     void Capturer_FinishCapture();
+    void ReportSoundLost();
     // last: the recording is over, not just one of its parts.
     void Writer_FinishWrite(const QString &FilePath, bool last);
     void MP3Writer_FinishEncode();

@@ -34,12 +34,12 @@ CaptureBufferDesc SoundSource::SetParameter(Bit bit, Frequency frequency, Channe
     return m_desc;
 }
 
-void SoundSource::StartSchedule()
+void SoundSource::StartSchedule(std::chrono::steady_clock::time_point from)
 {
     if (m_state != State::Configured)
         throw NumberedError(ErrNo::InvalidProcedureCall, QStringLiteral("the capture has not been prepared"), kSource);
     ++m_generation;
-    StartDevice();
+    StartDevice(from);
     m_state = State::Capturing;
 }
 
@@ -142,6 +142,14 @@ void SoundSource::Deliver()
         m_listenerError.reset();
         throw error;
     }
+}
+
+std::chrono::steady_clock::time_point SoundSource::SteadyMoment(const IClock &clock, const QDateTime &moment)
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (!moment.isValid())
+        return now;
+    return now + std::chrono::milliseconds(clock.Now().msecsTo(moment));
 }
 
 std::vector<quint8> SoundSource::WaveData8() const { return {m_bytes.begin(), m_bytes.end()}; }

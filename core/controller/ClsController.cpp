@@ -434,7 +434,10 @@ void ClsController::StartOnTime(const std::shared_ptr<ClsSchedule> &S, const QDa
         Attempt([&] { PrepareCapture(S, 0, lateUntil); });
     gbParameterSetted = false;
     m_preparedFor.reset();
-    Attempt([&] { BeginCapture(); });
+    // The recording opens with the sound of the second it starts in: its scheduled second, or
+    // for a late tick the second the start happens.
+    const QDateTime now = m_services->clock->Now();
+    Attempt([&] { BeginCapture(now.addMSecs(-now.time().msec())); });
     if (m_activeOutput)
         Attempt([&] {
             SetStatus(S->RecordingFormat() == FormatType::windowsmedia ? tolvane::Status::PresetWM
@@ -504,6 +507,10 @@ std::shared_ptr<ClsController::CaptureRun> ClsController::NewPipelineRun()
         if (auto r = weak.lock(); r && r == m_run && IsCapturing())
             m_stopRequest = true;
     });
+    connect(p, &ICapturePipeline::SoundLost, this, [this, weak](qint64 frames, qint32 rate) {
+        if (auto r = weak.lock())
+            OnSoundLost(r->schedule, frames, rate);
+    });
     connect(p, &ICapturePipeline::CaptureClosed, this, [this, weak] {
         if (auto r = weak.lock())
             OnPipelineClosed(r);
@@ -561,6 +568,7 @@ void ClsController::PrepareCapture(const std::shared_ptr<ClsSchedule> &S, int le
         if (!m_preparedOutput)
             throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("Windows Media recording is not available here"),
                                 kSource);
+        WireWindowsMedia(m_preparedOutput.get());
     }
     m_preparedSchedule = C;
     WarnDiskSpace(*C);
@@ -568,7 +576,7 @@ void ClsController::PrepareCapture(const std::shared_ptr<ClsSchedule> &S, int le
     Log(S->Name(), QStringLiteral("SetParameterSuccess"));
 }
 
-void ClsController::BeginCapture()
+void ClsController::BeginCapture(const QDateTime &from)
 {
     if (!m_preparedSchedule || !m_preparedOutput) {
         m_preparedSchedule.reset();
@@ -599,7 +607,7 @@ void ClsController::BeginCapture()
 
     bool started = false;
     Attempt([&] {
-        m_activeOutput->StartCapture();
+        m_activeOutput->StartCapture(from);
         started = true;
     });
     if (!started) {
@@ -653,7 +661,7 @@ void ClsController::StartOnTimeCapture(const std::shared_ptr<ClsSchedule> &iSche
         Report();
         return;
     }
-    Attempt([&] { BeginCapture(); });
+    Attempt([&] { BeginCapture(m_services->clock->Now()); });
     Report();
 }
 
@@ -801,6 +809,27 @@ void ClsController::StopMonitor()
     DisposeLater(std::move(m_run));
     m_capturingSchedule.reset();
     Log(QStringLiteral("Monitor"), QStringLiteral("Stoped"));
+}
+
+void ClsController::WireWindowsMedia(ClsICapture2Output *output)
+{
+    if (output == m_wiredWindowsMedia)
+        return;
+    m_wiredWindowsMedia = output;
+    connect(output, &ClsICapture2Output::SoundLost, this,
+            [this](qint64 frames, qint32 rate) { OnSoundLost(m_capturingSchedule, frames, rate); });
+}
+
+void ClsController::OnSoundLost(const std::shared_ptr<ClsSchedule> &schedule, qint64 frames, qint32 rate)
+{
+    const double seconds = rate > 0 ? double(frames) / rate : 0;
+    emit OnError(NumberedError(ErrNo::SoundLost,
+                               QStringLiteral("録音中に音が途切れました。失われた%1フレーム(%2秒)は無音で補いました。")
+                                   .arg(frames)
+                                   .arg(seconds, 0, 'f', 3),
+                               kSource));
+    Attempt([&] { Log(schedule ? schedule->Name() : QString(), QStringLiteral("SoundLost ") + QString::number(frames)); });
+    Report();
 }
 
 // ---- Captured blocks ----

@@ -180,7 +180,8 @@ private:
     // leadSeconds: how far ahead of its start the capture is prepared (its files are named for
     // the start). lateUntil: a start after its time, recording until that end.
     void PrepareCapture(const std::shared_ptr<ClsSchedule> &S, int leadSeconds, const QDateTime *lateUntil = nullptr);
-    void BeginCapture();
+    // from: the moment whose sound opens the recording.
+    void BeginCapture(const QDateTime &from);
     void StartOnTime(const std::shared_ptr<ClsSchedule> &S, const QDateTime *lateUntil = nullptr);
     bool CatchUpMissedStart(const QDateTime &now);
     QString OccurrenceKey(const ClsSchedule &S, const QDateTime &now) const;
@@ -203,6 +204,9 @@ private:
     bool CountSamples(qsizetype &count);
     void OnPipelineFileFinished(const std::shared_ptr<CaptureRun> &run, const QString &path);
     void OnPipelineClosed(const std::shared_ptr<CaptureRun> &run);
+    void WireWindowsMedia(ClsICapture2Output *output);
+    // Once per recording whose sound source lost frames (they were recorded as silence).
+    void OnSoundLost(const std::shared_ptr<ClsSchedule> &schedule, qint64 frames, qint32 rate);
     void CreateEncoder();
     void StartEncodeJob(const ClsEncodeSchedule &job);
     void OnFinishEncode();
@@ -234,6 +238,7 @@ private:
     std::vector<std::shared_ptr<CaptureRun>> m_retiredRuns;  // earlier runs still finishing
     std::shared_ptr<CaptureRun> m_stoppingRun;               // the run whose end the deferred actions wait for
     MixerSelection m_mixerSelection;
+    ClsICapture2Output *m_wiredWindowsMedia = nullptr;  // the Windows Media output whose events are connected
     Seconds m_captureEndTime{0};
     qint32 m_secondsCaptured = 0;
     qint32 m_carriedSamples = 0;

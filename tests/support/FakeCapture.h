@@ -23,8 +23,9 @@ public:
             throw NumberedError(ErrNo::PathFileAccess, QStringLiteral("no device"));
         return false;
     }
-    bool StartCapture() override
+    bool StartCapture(const QDateTime &from) override
     {
+        startedFrom = from;
         if (failOnStart == FailAt::Start)
             throw NumberedError(ErrNo::PathFileAccess, QStringLiteral("device busy"));
         started = true;
@@ -70,6 +71,7 @@ public:
     FailAt failOnStart = FailAt::Never;
     QStringList files{QStringLiteral("/rec/part.wav")};
     uCaptureSetting setting;
+    QDateTime startedFrom;
     int setParameterCalls = 0;
     int stopCalls = 0;
     bool started = false;
@@ -86,8 +88,9 @@ public:
         ++setParameterCalls;
         return false;
     }
-    bool StartCapture() override
+    bool StartCapture(const QDateTime &from) override
     {
+        startedFrom = from;
         ++startCalls;
         return false;
     }
@@ -97,6 +100,7 @@ public:
         return false;
     }
     uCaptureSetting setting;
+    QDateTime startedFrom;
     int setParameterCalls = 0;
     int startCalls = 0;
     int stopCalls = 0;

@@ -2,7 +2,8 @@
 // A source of the private sound server that the test feeds: module-pipe-source reads a FIFO
 // that a thread fills with 16-bit stereo frames at 44100 Hz at the pace of the clock. It becomes
 // the server's default source. Unlike the server's sine source, which hands out its sound two
-// seconds ahead of time, it delivers no more sound than time has passed.
+// seconds ahead of time, it delivers no more sound than time has passed: frame n is written when
+// the wall clock reaches Origin() + n / 44100, and dropped rather than sent late.
 
 #include "tests/support/PrivatePulse.h"
 
@@ -36,6 +37,9 @@ public:
             return;
         pulse.Pactl({"set-default-source", name});
         m_ready = pulse.Pactl({"get-default-source"}).trimmed() == name;
+        m_start = std::chrono::steady_clock::now();
+        m_originNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                         std::chrono::system_clock::now().time_since_epoch()).count();
         m_feeder = std::thread([this, fifo] { Feed(fifo); });
     }
     ~PacedPipeSource()
@@ -48,6 +52,11 @@ public:
     PacedPipeSource &operator=(const PacedPipeSource &) = delete;
 
     bool Ready() const { return m_ready; }
+    // The wall-clock moment of frame 0, in nanoseconds since the Unix epoch.
+    qint64 OriginNs() const { return m_originNs; }
+    static constexpr qint64 kRate = 44100;
+    // Frame n is live at OriginNs() + FrameNs(n).
+    static qint64 FrameNs(qint64 frame) { return frame / kRate * 1'000'000'000 + frame % kRate * 1'000'000'000 / kRate; }
 
 private:
     void Feed(const QString &fifo)
@@ -62,10 +71,9 @@ private:
         ::fcntl(fd, F_SETPIPE_SZ, 16384);
         constexpr std::size_t kMostPending = 4410 * 4;
         std::vector<char> pending;
-        const auto start = std::chrono::steady_clock::now();
         for (qint64 made = 0; !m_done;) {
             const qint64 due = std::chrono::duration_cast<std::chrono::microseconds>(
-                                   std::chrono::steady_clock::now() - start).count() * 44100 / 1000000;
+                                   std::chrono::steady_clock::now() - m_start).count() * kRate / 1000000;
             for (; made < due; ++made) {
                 for (int channel = 0; channel < 2; ++channel) {
                     const quint16 v = m_sample(made, channel);
@@ -80,13 +88,15 @@ private:
                 pending.erase(pending.begin(), pending.begin() + n);
             if (pending.size() > kMostPending)
                 pending.erase(pending.begin(), pending.end() - kMostPending);
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
         ::close(fd);
     }
 
     Sample m_sample;
     QTemporaryDir m_dir;
+    std::chrono::steady_clock::time_point m_start;
+    qint64 m_originNs = 0;
     std::atomic<bool> m_done{false};
     bool m_ready = false;
     std::thread m_feeder;

@@ -1,0 +1,255 @@
+// Timetable recordings on the real clock and the real 100 ms tick, read against the sound
+// itself: the private sound server's source is fed frames at the pace of the wall clock, so a
+// frame in the file says when it was live. The device is opened a second (Windows Media: five)
+// ahead of the start, and the recording must still open with the sound of its second.
+
+#include "core/capture/CaptureFactory.h"
+#include "core/controller/ClsController.h"
+#include "core/encoder/EncordaFactory.h"
+#include "core/platform/AlignedTickTimer.h"
+#include "tests/support/MediaFile.h"
+#include "tests/support/PacedPipeSource.h"
+#include "tests/support/PrivatePulse.h"
+#include "tests/support/TestServices.h"
+#include "tests/support/WaveFile.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QThread>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+using namespace tolvane;
+using tolvane::test::MediaFile;
+using tolvane::test::PacedPipeSource;
+using tolvane::test::PrivatePulse;
+using tolvane::test::TestEnv;
+using tolvane::test::WaveFile;
+
+namespace {
+
+constexpr qint64 kRate = PacedPipeSource::kRate;
+constexpr qint64 kMsNs = 1'000'000;
+
+// The frame's own number: the low half in the left channel, the high half in the right.
+quint16 TimeCode(qint64 frame, int channel) { return channel == 0 ? quint16(frame) : quint16(frame >> 16); }
+
+// Silence, with a burst of 1 kHz for the first 100 ms after every half past a wall-clock
+// second: after encoding and decoding, its onset says where the recording's second began.
+struct HalfPastMarker {
+    qint64 originNs = 0;
+    quint16 operator()(qint64 frame, int) const
+    {
+        const qint64 intoSecond = (originNs + PacedPipeSource::FrameNs(frame)) % 1'000'000'000;
+        if (intoSecond < 500 * kMsNs || intoSecond >= 600 * kMsNs)
+            return 0;
+        const double t = double(intoSecond - 500 * kMsNs) / 1e9;
+        return quint16(qint16(std::lround(16384 * std::sin(2 * std::numbers::pi * 1000 * t))));
+    }
+};
+
+// A controller on the real clock, the aligned tick and the program's own capture outputs and
+// MP3 encoder, recording from the sound server's default source.
+struct LiveTimetable {
+    LiveTimetable()
+    {
+        env.services->clock = std::make_shared<SystemClock>();
+        env.services->tickTimer = std::make_shared<AlignedTickTimer>();
+        env.services->encoderFactory = std::make_shared<EncordaFactory>();
+        env.services->captureFactory =
+            std::make_shared<CaptureFactory>(env.services, SoundSourceConfig{}, env.services->encoderFactory);
+        c = std::make_unique<ClsController>(env.services);
+        QObject::connect(c.get(), &ClsController::OnError, [this](const NumberedError &e) { errors.push_back(e); });
+            c->Setup();
+    }
+
+    // A schedule on every day that starts `lead` seconds after the coming second and lasts
+    // `seconds`; returns its start.
+    QDateTime Add(FormatType format, int lead, int seconds, bool realTime = false)
+    {
+        const QDateTime now = QDateTime::currentDateTime();
+        const QDateTime start = now.addMSecs(1000 - now.time().msec()).addSecs(lead);
+        auto s = c->CreateNewSchedule();
+        s->setName("on the second");
+        s->setFileName("take");
+        s->setSavePath(env.dir.path());
+        s->setStartTime(start.toString("hh:mm:ss"));
+        s->setEndTime(start.addSecs(seconds).toString("hh:mm:ss"));
+        s->setRecordingFormat(format);
+        s->MP3()->setMP3RealTime(realTime);
+        for (int d = 0; d < 7; ++d)
+            s->setStartDay(d, 1);
+        c->AddSchedule2List(s);
+        return start;
+    }
+
+    // The event loop runs until the recording is over and its file closed, or until the
+    // deadline; the file is the one file of the save folder.
+    QString WaitForFile(const QDateTime &deadline)
+    {
+        QEventLoop loop;
+        QTimer poll;
+        bool recorded = false;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            recorded = recorded || c->IsCapturing();
+            const bool over = recorded && !c->IsCapturing() && !c->CaptureFinishing();
+            if (over || QDateTime::currentDateTime() > deadline)
+                loop.quit();
+        });
+        poll.start(50);
+        loop.exec();
+        const QStringList takes = QDir(env.dir.path()).entryList({"take*"}, QDir::Files);
+        return takes.size() == 1 ? env.dir.filePath(takes.front()) : QString();
+    }
+
+    TestEnv env;
+    std::unique_ptr<ClsController> c;
+    std::vector<NumberedError> errors;
+};
+
+qint64 NsOf(const QDateTime &t) { return t.toMSecsSinceEpoch() * kMsNs; }
+
+// Where the frames of a time-coded recording lie against the moment each was meant to be live:
+// the recording's start plus the frame's place in the file. Silent frames (lost sound) are
+// counted and left out.
+struct Placement {
+    qint64 frames = 0;
+    qint64 silent = 0;
+    qint64 first = 0;  // ns off for the first frame
+    qint64 worst = 0;  // ns off for the worst frame after the first tenth of a second
+    qint64 last = 0;   // ns off for the last frame
+};
+
+Placement Place(const WaveFile &w, qint64 originNs, const QDateTime &start)
+{
+    Placement p;
+    const std::vector<qint16> s = w.Samples16();
+    p.frames = qint64(s.size() / 2);
+    for (qint64 k = 0; k < p.frames; ++k) {
+        const qint64 n = qint64(quint16(s[size_t(2 * k)])) | qint64(quint16(s[size_t(2 * k + 1)])) << 16;
+        if (n == 0) {
+            ++p.silent;
+            continue;
+        }
+        const qint64 off = originNs + PacedPipeSource::FrameNs(n) - NsOf(start) - PacedPipeSource::FrameNs(k);
+        if (k == 0)
+            p.first = off;
+        if (k >= kRate / 10 && std::abs(off) > std::abs(p.worst))
+            p.worst = off;
+        p.last = off;
+    }
+    return p;
+}
+
+// Where the burst begins in the decode, in seconds from its start.
+double OnsetSeconds(const MediaFile &m)
+{
+    for (size_t i = 0; i < m.firstChannel.size(); ++i)
+        if (std::abs(int(m.firstChannel[i])) > 4000)
+            return double(i) / m.sampleRate;
+    return -1;
+}
+
+}  // namespace
+
+// A five-second WAVE recording holds exactly five seconds, and each of its frames was live at
+// the scheduled second plus its place in the file, within 20 ms (after the first tenth of a
+// second, while the pipe source settles).
+TEST(OnTheSecond, WaveFramesAreThoseOfTheirMoment)
+{
+    PrivatePulse pulse;
+    ASSERT_TRUE(pulse.Running()) << pulse.Error().toStdString();
+    PacedPipeSource source(pulse, "timecode", TimeCode);
+    ASSERT_TRUE(source.Ready());
+    LiveTimetable t;
+    const QDateTime start = t.Add(FormatType::wave, 3, 5);
+    const QString file = t.WaitForFile(start.addSecs(15));
+    ASSERT_FALSE(file.isEmpty());
+    EXPECT_TRUE(t.errors.empty()) << t.errors.front().Description().toStdString();
+
+    const WaveFile w = WaveFile::Read(file);
+    ASSERT_TRUE(w.SizesMatch());
+    const Placement p = Place(w, source.OriginNs(), start);
+    ASSERT_EQ(p.frames, 5 * kRate);
+    std::printf("first frame %+.1f ms from its second, worst %+.1f ms\n", double(p.first) / kMsNs, double(p.worst) / kMsNs);
+    EXPECT_EQ(p.silent, 0);
+    EXPECT_LE(std::abs(p.worst), 20 * kMsNs);
+}
+
+// The main thread stalls for 3.5 s while the ring holds 2 s: the frames that found no room
+// are recorded as silence, so the sound after them keeps its place and the recording still
+// holds exactly its length and ends on time; the loss is reported once, and logged.
+TEST(OnTheSecond, LostFramesAreSilenceReportedOnce)
+{
+    PrivatePulse pulse;
+    ASSERT_TRUE(pulse.Running()) << pulse.Error().toStdString();
+    PacedPipeSource source(pulse, "timecode", TimeCode);
+    ASSERT_TRUE(source.Ready());
+    LiveTimetable t;
+    t.c->gMakeLog = true;
+    t.c->setBufferLength(2);
+    int blocks = 0;
+    QObject::connect(t.c.get(), &ClsController::OnArriveWaveData16, [&](std::vector<qint16> &) {
+        if (++blocks == 2)
+            QThread::msleep(3500);
+    });
+    const QDateTime start = t.Add(FormatType::wave, 3, 5);
+    const QString file = t.WaitForFile(start.addSecs(15));
+    ASSERT_FALSE(file.isEmpty());
+
+    const WaveFile w = WaveFile::Read(file);
+    ASSERT_TRUE(w.SizesMatch());
+    const Placement p = Place(w, source.OriginNs(), start);
+    EXPECT_EQ(p.frames, 5 * kRate);
+    EXPECT_LE(std::abs(p.worst), 20 * kMsNs);
+    EXPECT_NEAR(double(p.silent) / kRate, 1.5, 0.3);
+    EXPECT_LE(std::abs(p.last), 20 * kMsNs);  // the last frame is the one live just before the end
+
+    ASSERT_EQ(t.errors.size(), 1u);
+    EXPECT_EQ(t.errors[0].Number(), ErrNo::SoundLost);
+    EXPECT_TRUE(t.errors[0].Description().contains(QString::number(p.silent))) << t.errors[0].Description().toStdString();
+    QFile log(t.env.Path("rec.log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString lines = QString::fromUtf8(log.readAll());
+    EXPECT_EQ(lines.count("SoundLost " + QString::number(p.silent)), 1) << lines.toStdString();
+}
+
+// Real-time MP3 and Windows Media: decoded, the burst played at half past the scheduled second
+// begins half a second in, within 20 ms plus the codec's own delay.
+TEST(OnTheSecond, EncodedRecordingsOpenWithTheirSecond)
+{
+    PrivatePulse pulse;
+    ASSERT_TRUE(pulse.Running()) << pulse.Error().toStdString();
+    // The feeder asks for frames only once the source's origin is set.
+    PacedPipeSource source(pulse, "marker", [&source](qint64 frame, int channel) {
+        return HalfPastMarker{source.OriginNs()}(frame, channel);
+    });
+    ASSERT_TRUE(source.Ready());
+
+    struct Case {
+        FormatType format;
+        bool realTime;
+        double codecDelay;  // seconds the decode lags behind the input
+    };
+    // LAME notes its own delay in the file, and FFmpeg's decoder takes it off. FFmpeg's WMA
+    // decode of its own WMA 2 encode begins one 2048-sample frame into the sound (FFmpeg alone,
+    // on a file with a known onset, shows the same).
+    const Case cases[] = {{FormatType::MP3, true, 0.0}, {FormatType::windowsmedia, false, -2048.0 / 44100}};
+    for (const Case &k : cases) {
+        LiveTimetable t;
+        const QDateTime start = t.Add(k.format, 6, 3, k.realTime);
+        const QString file = t.WaitForFile(start.addSecs(13));
+        ASSERT_FALSE(file.isEmpty());
+        EXPECT_TRUE(t.errors.empty()) << t.errors.front().Description().toStdString();
+        const MediaFile m = MediaFile::Read(file);
+        ASSERT_TRUE(m.probed) << m.errors.toStdString();
+        const double onset = OnsetSeconds(m);
+        std::printf("%s: burst at %.4f s, decoded %.4f s\n", qPrintable(file), onset, m.DecodedSeconds());
+        EXPECT_NEAR(onset, 0.5 + k.codecDelay, 0.020);
+    }
+}
