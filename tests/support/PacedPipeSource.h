@@ -1,24 +1,33 @@
 #pragma once
 // A source of the private sound server that the test feeds: module-pipe-source reads a FIFO
-// that a thread fills with 16-bit stereo frames at 44100 Hz at the pace of the clock. It becomes
-// the server's default source. Unlike the server's sine source, which hands out its sound two
-// seconds ahead of time, it delivers no more sound than time has passed: frame n is written when
-// the wall clock reaches Origin() + n / 44100, and dropped rather than sent late.
+// that a thread fills with 16-bit stereo frames at 44100 Hz. It becomes the server's default
+// source. Two paces:
+// - Clock (PulseAudio): frame n is written when the wall clock reaches Origin() + n / 44100,
+//   and dropped rather than sent late, so the source delivers no more sound than time has
+//   passed (unlike the server's sine source, which hands out its sound two seconds ahead).
+// - Graph (PipeWire, whose pipe source takes a quantum every cycle of the graph and repeats or
+//   zeroes frames when the pipe runs dry): the pipe is kept a tenth of a second ahead, and the
+//   feeder watches how far the graph has read, which tells when each frame went live.
+// LiveNs(n) is when frame n was live, in nanoseconds of the wall clock since the Unix epoch.
 
-#include "tests/support/PrivatePulse.h"
+#include "tests/support/SoundServer.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace tolvane::test {
@@ -27,19 +36,21 @@ class PacedPipeSource {
 public:
     // The sample of a channel (0 left, 1 right) in a frame counted from 0.
     using Sample = std::function<quint16(qint64 frame, int channel)>;
+    enum class Pace { Clock, Graph };
+    static constexpr qint64 kRate = 44100;
 
-    PacedPipeSource(const PrivatePulse &pulse, const QString &name, Sample sample) : m_sample(std::move(sample))
+    PacedPipeSource(const SoundServer &server, const QString &name, Sample sample, Pace pace = Pace::Clock)
+        : m_sample(std::move(sample)), m_pace(pace)
     {
         const QString fifo = m_dir.filePath(name);
-        if (pulse.Pactl({"load-module", "module-pipe-source", "source_name=" + name, "file=" + fifo, "format=s16le",
-                         "rate=44100", "channels=2"})
+        if (server.Pactl({"load-module", "module-pipe-source", "source_name=" + name, "file=" + fifo,
+                          "format=s16le", "rate=44100", "channels=2"})
                 .isEmpty())
             return;
-        pulse.Pactl({"set-default-source", name});
-        m_ready = pulse.Pactl({"get-default-source"}).trimmed() == name;
+        server.Pactl({"set-default-source", name});
+        m_ready = server.Pactl({"get-default-source"}).trimmed() == name;
         m_start = std::chrono::steady_clock::now();
-        m_originNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                         std::chrono::system_clock::now().time_since_epoch()).count();
+        m_originNs = WallNs();
         m_feeder = std::thread([this, fifo] { Feed(fifo); });
     }
     ~PacedPipeSource()
@@ -52,13 +63,28 @@ public:
     PacedPipeSource &operator=(const PacedPipeSource &) = delete;
 
     bool Ready() const { return m_ready; }
-    // The wall-clock moment of frame 0, in nanoseconds since the Unix epoch.
+    // Clock pace: the wall-clock moment of frame 0, in nanoseconds since the Unix epoch.
     qint64 OriginNs() const { return m_originNs; }
-    static constexpr qint64 kRate = 44100;
-    // Frame n is live at OriginNs() + FrameNs(n).
     static qint64 FrameNs(qint64 frame) { return frame / kRate * 1'000'000'000 + frame % kRate * 1'000'000'000 / kRate; }
+    // When frame n was live (-1: not yet, as far as the feeder knows).
+    qint64 LiveNs(qint64 frame) const
+    {
+        if (m_pace == Pace::Clock)
+            return m_originNs + FrameNs(frame);
+        // The first look at the pipe that found the frame taken.
+        std::lock_guard lock(m_mutex);
+        const auto taken = std::upper_bound(m_reads.begin(), m_reads.end(), frame,
+                                            [](qint64 f, const std::pair<qint64, qint64> &r) { return f < r.second; });
+        return taken == m_reads.end() ? -1 : taken->first;
+    }
 
 private:
+    static qint64 WallNs()
+    {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    }
+
     void Feed(const QString &fifo)
     {
         const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY);
@@ -71,9 +97,23 @@ private:
         ::fcntl(fd, F_SETPIPE_SZ, 16384);
         constexpr std::size_t kMostPending = 4410 * 4;
         std::vector<char> pending;
+        qint64 written = 0;  // bytes in the pipe or read from it
         for (qint64 made = 0; !m_done;) {
-            const qint64 due = std::chrono::duration_cast<std::chrono::microseconds>(
-                                   std::chrono::steady_clock::now() - m_start).count() * kRate / 1000000;
+            qint64 due = 0;
+            if (m_pace == Pace::Clock) {
+                due = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - m_start)
+                          .count() * kRate / 1000000;
+            } else {
+                int inPipe = 0;
+                ::ioctl(fd, FIONREAD, &inPipe);
+                const qint64 taken = (written - inPipe) / 4;
+                {
+                    std::lock_guard lock(m_mutex);
+                    if (m_reads.empty() || m_reads.back().second != taken)
+                        m_reads.emplace_back(WallNs(), taken);
+                }
+                due = taken + kRate / 10;
+            }
             for (; made < due; ++made) {
                 for (int channel = 0; channel < 2; ++channel) {
                     const quint16 v = m_sample(made, channel);
@@ -84,19 +124,24 @@ private:
             const ssize_t n = pending.empty() ? 0 : ::write(fd, pending.data(), pending.size());
             if (n < 0 && errno != EAGAIN)
                 break;
-            if (n > 0)
+            if (n > 0) {
                 pending.erase(pending.begin(), pending.begin() + n);
-            if (pending.size() > kMostPending)
+                written += n;
+            }
+            if (m_pace == Pace::Clock && pending.size() > kMostPending)
                 pending.erase(pending.begin(), pending.end() - kMostPending);
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            std::this_thread::sleep_for(std::chrono::milliseconds(m_pace == Pace::Clock ? 2 : 1));
         }
         ::close(fd);
     }
 
     Sample m_sample;
+    Pace m_pace;
     QTemporaryDir m_dir;
     std::chrono::steady_clock::time_point m_start;
     qint64 m_originNs = 0;
+    mutable std::mutex m_mutex;
+    std::vector<std::pair<qint64, qint64>> m_reads;  // (wall ns, frames taken by then), graph pace
     std::atomic<bool> m_done{false};
     bool m_ready = false;
     std::thread m_feeder;

@@ -3,6 +3,8 @@
 // reached through PULSE_SERVER, so that ALSA's "pulse" and "default" devices capture the sine.
 // The daemon ends with the object.
 
+#include "tests/support/SoundServer.h"
+
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -11,10 +13,10 @@
 
 namespace tolvane::test {
 
-class PrivatePulse {
+class PrivatePulse final : public SoundServer {
 public:
     explicit PrivatePulse(int sineFrequency = 1000);
-    ~PrivatePulse();
+    ~PrivatePulse() override;
     PrivatePulse(const PrivatePulse &) = delete;
     PrivatePulse &operator=(const PrivatePulse &) = delete;
 
@@ -24,7 +26,7 @@ public:
     // "unix:/.../native", also exported as PULSE_SERVER for this process and its children.
     const QString &Server() const { return m_server; }
     // Runs pactl against the daemon; its standard output, or an empty text on failure.
-    QString Pactl(const QStringList &args) const;
+    QString Pactl(const QStringList &args) const override;
 
 private:
     QTemporaryDir m_dir;

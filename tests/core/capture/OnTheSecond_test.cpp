@@ -9,6 +9,7 @@
 #include "core/platform/AlignedTickTimer.h"
 #include "tests/support/MediaFile.h"
 #include "tests/support/PacedPipeSource.h"
+#include "tests/support/PrivatePipeWire.h"
 #include "tests/support/PrivatePulse.h"
 #include "tests/support/TestServices.h"
 #include "tests/support/WaveFile.h"
@@ -22,11 +23,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 using namespace tolvane;
 using tolvane::test::MediaFile;
 using tolvane::test::PacedPipeSource;
+using tolvane::test::PrivatePipeWire;
 using tolvane::test::PrivatePulse;
 using tolvane::test::TestEnv;
 using tolvane::test::WaveFile;
@@ -217,6 +220,55 @@ TEST(OnTheSecond, LostFramesAreSilenceReportedOnce)
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QString lines = QString::fromUtf8(log.readAll());
     EXPECT_EQ(lines.count("SoundLost " + QString::number(p.silent)), 1) << lines.toStdString();
+}
+
+// Under PipeWire: its pipe source takes the frames at the pace of the graph, and when each was
+// taken is watched from the feeding end. Every burst (one at the start of each second's worth
+// of frames) lies in the file where the moment it went live says, within 20 ms, and the file
+// holds exactly its length.
+TEST(OnTheSecond, UnderPipeWireToo)
+{
+    PrivatePipeWire pipewire;
+    ASSERT_TRUE(pipewire.Running()) << pipewire.Error().toStdString();
+    PacedPipeSource source(
+        pipewire, "marker",
+        [](qint64 frame, int) {
+            const qint64 into = frame % kRate;
+            return into < kRate / 20 ? quint16(qint16(std::lround(16384 * std::sin(2 * std::numbers::pi * 1000 * double(into) / kRate))))
+                                     : quint16(0);
+        },
+        PacedPipeSource::Pace::Graph);
+    ASSERT_TRUE(source.Ready());
+    LiveTimetable t;
+    const QDateTime start = t.Add(FormatType::wave, 3, 4);
+    const QString file = t.WaitForFile(start.addSecs(14));
+    ASSERT_FALSE(file.isEmpty());
+    EXPECT_TRUE(t.errors.empty()) << t.errors.front().Description().toStdString();
+    const WaveFile w = WaveFile::Read(file);
+    ASSERT_TRUE(w.SizesMatch());
+    const std::vector<qint16> s = w.Samples16();
+    ASSERT_EQ(s.size(), size_t(4 * kRate * 2));
+
+    int bursts = 0;
+    qint64 quietSince = 0;
+    for (qint64 k = 0; k < qint64(s.size() / 2); ++k) {
+        if (std::abs(int(s[size_t(2 * k)])) <= 4000)
+            continue;
+        const bool onset = k - quietSince > kRate / 2;
+        quietSince = k;
+        if (!onset || k == 0)
+            continue;
+        // The burst whose frame went live nearest to where it lies in the file.
+        const qint64 recordedNs = NsOf(start) + PacedPipeSource::FrameNs(k);
+        qint64 best = std::numeric_limits<qint64>::max();
+        for (qint64 n = 0; source.LiveNs(n) >= 0; n += kRate)
+            if (std::abs(recordedNs - source.LiveNs(n)) < std::abs(best))
+                best = recordedNs - source.LiveNs(n);
+        std::printf("burst %.4f s into the file: %+.2f ms from when it went live\n", double(k) / kRate, double(best) / kMsNs);
+        EXPECT_LE(std::abs(best), 20 * kMsNs);
+        ++bursts;
+    }
+    EXPECT_GE(bursts, 3);
 }
 
 // Real-time MP3 and Windows Media: decoded, the burst played at half past the scheduled second
