@@ -114,6 +114,8 @@ bool FrmWME::StartCapture(const QDateTime &from)
     m_source->setParent(this);
     connect(m_source, &SoundSource::ArriveReadableBuffer16, this, &FrmWME::Source_ArriveReadableBuffer16);
     connect(m_source, &SoundSource::FinishCapture, this, &FrmWME::EndRecording);
+    connect(m_source, &SoundSource::Failed, this, &FrmWME::Fail);
+    m_failed = false;
     return false;
 }
 
@@ -149,9 +151,15 @@ void FrmWME::Source_ArriveReadableBuffer16()
     if (!m_encoder)
         return;
     m_encoder->Push(m_source->WaveData16());
-    // A write that failed ends the recording through the source, which tells the user.
+    // A write that failed ends the recording through the source, as its own failures do.
     if (auto error = m_encoder->TakeError())
         m_source->ReportListenerError(*error);
+}
+
+void FrmWME::Fail(const NumberedError &error)
+{
+    if (!std::exchange(m_failed, true))
+        emit WriteError(error);
 }
 
 // The source's last event, whether StopCapture or a failure stopped it.
@@ -170,8 +178,9 @@ void FrmWME::EndRecording()
         if (m_stopping)
             m_finishError = e;
         else
-            ShowError(e);
+            Fail(e);
     }
+    emit CaptureClosed();
 }
 
 void FrmWME::ShowError(const NumberedError &error)

@@ -73,6 +73,8 @@ private:
     void CreateFile(Prepared &p);
     void Source_ArriveReadableBuffer16();
     void EndRecording();
+    // Once per recording: the source or the encoder failed, and the recording ends.
+    void Fail(const NumberedError &error);
     void ShowError(const NumberedError &error);
 
     QString m_appFolder;
@@ -85,6 +87,7 @@ private:
     QPointer<SoundSource> m_source;
     std::unique_ptr<WmaEncodeThread> m_encoder;
     bool m_stopping = false;
+    bool m_failed = false;
     std::optional<NumberedError> m_finishError;
     QString m_filePath;
 };

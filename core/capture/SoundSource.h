@@ -47,7 +47,7 @@ public:
     std::vector<qint16> WaveData16() const;
 
     // A listener of a buffer event could not take the block: the error is handled as any
-    // other error of the wake-up (a message to the user, then the capture stops).
+    // other error of the wake-up (Failed, then the capture stops).
     void ReportListenerError(const NumberedError &error);
 
     bool Capturing() const { return m_state == State::Capturing; }
@@ -65,6 +65,10 @@ signals:
     void FinishCapture();
     void ArriveReadableBuffer8();
     void ArriveReadableBuffer16();
+    // The capture failed (the device, or a listener that could not take a block) and is being
+    // stopped: the last block and FinishCapture follow. Raised once per capture; a source whose
+    // failures nobody listens to shows them to the user itself.
+    void Failed(const tolvane::NumberedError &Err);
 
 protected:
     // The backend's part. OpenDevice and StartDevice may throw NumberedError; the others must not.
@@ -92,7 +96,7 @@ private:
     enum class State { Idle, Configured, Capturing, Stopping };
 
     void Deliver();
-    void ShowError(const NumberedError &error);
+    void Fail(const NumberedError &error);
     // Runs call on the main thread, unless the capture it belongs to has ended by then.
     void PostToThisCapture(std::function<void()> call);
 
@@ -102,6 +106,7 @@ private:
     std::vector<char> m_bytes;  // the last block as captured (little-endian samples)
     bool m_busy = false;
     bool m_stopWhileBusy = false;
+    bool m_failed = false;  // this capture has reported its failure
     std::optional<NumberedError> m_listenerError;
     std::atomic<quint64> m_generation{0};  // one per capture, so late wake-ups are told apart
 };

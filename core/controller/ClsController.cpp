@@ -816,6 +816,12 @@ void ClsController::WireWindowsMedia(ClsICapture2Output *output)
     if (output == m_wiredWindowsMedia)
         return;
     m_wiredWindowsMedia = output;
+    connect(output, &ClsICapture2Output::WriteError, this, [this, output](const NumberedError &e) {
+        emit OnError(e);
+        // The recording has ended; the controller's own stop returns to Idle.
+        if (m_activeOutput.get() == output && IsCapturing())
+            m_stopRequest = true;
+    });
     connect(output, &ClsICapture2Output::SoundLost, this,
             [this](qint64 frames, qint32 rate) { OnSoundLost(m_capturingSchedule, frames, rate); });
 }
