@@ -10,11 +10,13 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTime>
 #include <QTimer>
 #include <QTreeWidget>
@@ -172,14 +174,32 @@ void Frmmain::BuildControls()
     m_info->setFrameShape(QFrame::StyledPanel);
     grid->addWidget(m_info, 6, 0, 1, 7);
 
+    m_noticeRow = new QWidget;
+    m_noticeRow->setObjectName(QStringLiteral("FrameNotice"));
+    auto *noticeLine = new QHBoxLayout(m_noticeRow);
+    noticeLine->setContentsMargins(0, 0, 0, 0);
+    m_noticeIcon = new QLabel;
+    m_notice = new QLabel;
+    m_notice->setObjectName(QStringLiteral("LNotice"));
+    m_notice->setWordWrap(true);
+    m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *seen = new QPushButton(QStringLiteral("確認"));
+    seen->setObjectName(QStringLiteral("CNoticeSeen"));
+    connect(seen, &QPushButton::clicked, this, &Frmmain::DismissNotice);
+    noticeLine->addWidget(m_noticeIcon, 0, Qt::AlignTop);
+    noticeLine->addWidget(m_notice, 1);
+    noticeLine->addWidget(seen, 0, Qt::AlignTop);
+    grid->addWidget(m_noticeRow, 7, 0, 1, 7);
+    m_noticeRow->hide();
+
     auto *notice = new QLabel(QStringLiteral("Windows Media形式の録音にはFFmpegのライブラリ(LGPL)を使用しています。"));
     notice->setObjectName(QStringLiteral("Label1"));
-    grid->addWidget(notice, 7, 0, 1, 5);
+    grid->addWidget(notice, 8, 0, 1, 5);
     auto *about = new QLabel(QStringLiteral("<a href=\"readme\">Tolvaneについて</a>"));
     about->setObjectName(QStringLiteral("Label2"));
     about->setAlignment(Qt::AlignRight);
     connect(about, &QLabel::linkActivated, this, [this] { Guarded([&] { Label2_Click(); }); });
-    grid->addWidget(about, 7, 5, 1, 2);
+    grid->addWidget(about, 8, 5, 1, 2);
 
     // The list takes all the room above the band of controls, which sits right under it.
     auto *layout = new QVBoxLayout(this);
@@ -510,8 +530,6 @@ void Frmmain::Label2_Click()
 
 void Frmmain::setStatus(tolvane::Status iStatus)
 {
-    if (iStatus != m_status)
-        m_errorShown = false;
     m_status = iStatus;
     switch (iStatus) {
     case tolvane::Status::Idle:
@@ -573,7 +591,7 @@ void Frmmain::RecInfoUpdate()
     case tolvane::Status::ManualEndSetWM: break;
     default: return;
     }
-    if (m_errorShown || !m_controller)
+    if (!m_controller)
         return;
     SetInfo(RecordingText(true));
 }
@@ -588,8 +606,6 @@ QString Frmmain::RecordingText(bool clockForm) const
 
 void Frmmain::SetInfo(const QString &text)
 {
-    if (m_errorShown)
-        return;
     m_info->setText(text);
     m_tray.setToolTipText(text);
 }
@@ -613,13 +629,24 @@ void Frmmain::ShowWarning(const QString &text)
 
 void Frmmain::ShowNotice(const QString &text, QSystemTrayIcon::MessageIcon icon, const QString &subject)
 {
-    // Kept on the status line until the status changes; nothing waits for an answer.
-    m_info->setText(text);
-    m_tray.setToolTipText(text);
-    m_errorShown = true;
+    // It stays, with its time, until the user has seen it or a later one takes its place: an
+    // unattended machine is looked at hours later. Nothing waits for an answer, and the status
+    // line beside it goes on.
+    const QStyle::StandardPixmap picture =
+        icon == QSystemTrayIcon::Critical ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning;
+    const int size = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    m_noticeIcon->setPixmap(style()->standardIcon(picture, nullptr, this).pixmap(size, size));
+    m_notice->setText(GeneralDateTimeText(m_services->clock->Now()) + QStringLiteral("  ") + text);
+    m_noticeRow->show();
     m_tray.ShowNotification(windowTitle(), text, icon);
     if (m_controller)
         m_controller->WriteLog(subject, text);
+}
+
+void Frmmain::DismissNotice()
+{
+    m_noticeRow->hide();
+    m_notice->clear();
 }
 
 QString Frmmain::IdleText() const
