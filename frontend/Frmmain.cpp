@@ -777,7 +777,12 @@ bool Frmmain::QueryUnload()
     if (m_needSave) {
         switch (m_questions->AskYesNoCancel(this, QStringLiteral("設定が変更されている可能性があります。保存しますか?"))) {
         case IQuestioner::Answer::Cancel: return false;
-        case IQuestioner::Answer::Yes: Guarded([&] { CSave_Click(); }); break;
+        case IQuestioner::Answer::Yes:
+            Guarded([&] { CSave_Click(); });
+            // A save that did not go through keeps the window, the edits and the error shown.
+            if (m_needSave)
+                return false;
+            break;
         case IQuestioner::Answer::No: break;
         }
     }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QTest>
@@ -393,6 +394,39 @@ TEST_F(MainWindow, SaveClearsTheFlagOnlyWhenEverythingWasWritten)
     Click("CSave");
     EXPECT_TRUE(QFile::exists(env.Path(QStringLiteral("TolcoreShell.xml"))));
     EXPECT_EQ(window->NeedSave(), controllerErrors == 1) << "cleared only when the schedules were saved too";
+}
+
+// Yes to saving on the way out quits only when the save went through: a window settings file
+// or a schedule file that cannot be written keeps the window open with its edits and the error.
+TEST_F(MainWindow, FailedSaveOnExitKeepsTheWindow)
+{
+    Open();
+    AddSchedule(QStringLiteral("A"));
+    window->show();
+    int unloaded = 0;
+    QObject::connect(window.get(), &Frmmain::Unloaded, [&] { ++unloaded; });
+    for (const QString &blocked : {QStringLiteral("TolcoreShell.xml"), QStringLiteral("schedule.xml")}) {
+        // A folder where the file should be (the other file may have been written): it cannot be
+        // replaced.
+        QFile::remove(env.Path(blocked));
+        ASSERT_TRUE(QDir(env.dir.path()).mkdir(blocked));
+        questions->asked.clear();
+        questions->answers = {Answer::Yes};
+        EXPECT_FALSE(window->close()) << blocked.toStdString();
+        EXPECT_EQ(questions->asked, QStringList({QStringLiteral("設定が変更されている可能性があります。保存しますか?")}));
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_NE(window->Controller(), nullptr);
+        EXPECT_TRUE(window->NeedSave());
+        EXPECT_TRUE(Notice().contains(QStringLiteral("エラーが発生しました"))) << blocked.toStdString();
+        EXPECT_EQ(unloaded, 0);
+        ASSERT_TRUE(QDir(env.dir.path()).rmdir(blocked));
+        Click("CNoticeSeen");
+    }
+
+    questions->answers = {Answer::Yes};
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(unloaded, 1);
+    EXPECT_TRUE(QFileInfo(env.Path(QStringLiteral("schedule.xml"))).isFile());
 }
 
 // The version box names both parts.
