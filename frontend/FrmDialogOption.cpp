@@ -101,6 +101,8 @@ void FrmDialogOption::ChangeOptions()
         if (!ShowModal())
             return;
         ApplyOptions();
+        // Applied options are lost at exit unless the question to save them is asked.
+        m_owner.setNeedSave(true);
         if (ApplyBufferLength())
             return;
         Warn(QStringLiteral("録音時のバッファの長さには正の整数を入力してください。"));

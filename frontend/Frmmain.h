@@ -56,6 +56,8 @@ public:
     void DismissNotice();
 
     bool NeedSave() const { return m_needSave; }
+    // The options dialog changed what the next save writes.
+    void setNeedSave(bool v) { m_needSave = v; }
 
     bool gAskDelete = true;
     bool gAskDoubling = true;

@@ -24,8 +24,8 @@ protected:
 };
 
 // Letters as the buffer length: the warning, and the dialog again with everything before the
-// buffer length already applied; the second round's number is taken. Nothing marks the
-// settings as unsaved.
+// buffer length already applied; the second round's number is taken. OK marks the settings as
+// unsaved, so that quitting offers to save them; Cancel does not.
 TEST_F(OptionDialogs, BufferLengthLoop)
 {
     Open();
@@ -55,9 +55,10 @@ TEST_F(OptionDialogs, BufferLengthLoop)
     Click("CChangeOptions");
     EXPECT_EQ(questions->informed, QStringList({kBufferWarning, kBufferWarning}));
     EXPECT_EQ(C().BufferLength(), 5);
-    EXPECT_FALSE(window->NeedSave());
+    EXPECT_TRUE(window->NeedSave());
 
     // Cancel applies nothing.
+    window->setNeedSave(false);
     host->On(QStringLiteral("FrmDialogOption"), [&](QDialog &d) {
         Check(d, "ChkMakeLog", false);
         Type(d, "TBufferlength", QStringLiteral("9"));
@@ -66,6 +67,7 @@ TEST_F(OptionDialogs, BufferLengthLoop)
     Click("CChangeOptions");
     EXPECT_TRUE(C().gMakeLog);
     EXPECT_EQ(C().BufferLength(), 5);
+    EXPECT_FALSE(window->NeedSave());
 }
 
 // The clock and priority boxes switch what belongs to them; an unchecked priority box stores
