@@ -128,7 +128,10 @@ void FrmDialogOption::ShowOptions()
     m_alertDoubling->setChecked(m_owner.gAskDoubling);
     m_alertDelete->setChecked(m_owner.gAskDelete);
     m_wakeFromSuspend->setChecked(c.gWakeFromSuspend);
-    m_wakeLeadMinutes->setValue(std::clamp(c.gWakeLeadSeconds / 60, 1, 60));
+    m_shownWakeLeadMinutes = static_cast<int>(std::clamp<qint64>((qint64{c.gWakeLeadSeconds} + 30) / 60,
+                                                                 m_wakeLeadMinutes->minimum(),
+                                                                 m_wakeLeadMinutes->maximum()));
+    m_wakeLeadMinutes->setValue(m_shownWakeLeadMinutes);
     m_startMissed->setChecked(c.gStartMissedRecordings);
     UpdateEnabling();
 }
@@ -162,7 +165,8 @@ void FrmDialogOption::ApplyOptions()
     m_owner.gAskDelete = m_alertDelete->isChecked();
     m_owner.gAskDoubling = m_alertDoubling->isChecked();
     c.gWakeFromSuspend = m_wakeFromSuspend->isChecked();
-    c.gWakeLeadSeconds = m_wakeLeadMinutes->value() * 60;
+    if (m_wakeLeadMinutes->value() != m_shownWakeLeadMinutes)
+        c.gWakeLeadSeconds = m_wakeLeadMinutes->value() * 60;
     c.gStartMissedRecordings = m_startMissed->isChecked();
     // The wake alarm follows the options at once.
     c.TimetableChanged();

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QSpinBox>
 
 using namespace tolvane;
 using namespace tolvane::test;
@@ -100,6 +101,56 @@ TEST_F(OptionDialogs, ClockAndPriority)
     EXPECT_EQ(C().gSetTimeTime, QStringLiteral("04:05:06"));
     EXPECT_FALSE(window->gSetPriority);
     EXPECT_EQ(window->gPriorityIndex, 3);
+}
+
+// The unattended options: the wake-up box switches its lead time, each control shows and
+// stores its option, and the wake alarm follows at once. A stored lead that is not whole
+// minutes survives OK as long as the minutes box is left alone.
+TEST_F(OptionDialogs, WakeAndMissedStart)
+{
+    Open();
+    auto daily = C().CreateNewSchedule();
+    daily->setStartTime(QStringLiteral("08:00:00"));
+    daily->setEndTime(QStringLiteral("08:10:00"));
+    for (int d = 0; d < 7; ++d)
+        daily->setStartDay(d, 1);
+    C().AddSchedule2List(daily);
+    C().gWakeLeadSeconds = 90;
+    host->On(QStringLiteral("FrmDialogOption"), [&](QDialog &d) {
+        EXPECT_FALSE(Checked(d, "ChkWakeFromSuspend"));
+        EXPECT_FALSE(Checked(d, "ChkStartMissedRecordings"));
+        EXPECT_FALSE(Enabled(d, "TWakeLeadMinutes"));
+        EXPECT_EQ(Get<QSpinBox>(d, "TWakeLeadMinutes").value(), 2);
+        Check(d, "ChkWakeFromSuspend", true);
+        EXPECT_TRUE(Enabled(d, "TWakeLeadMinutes"));
+        Check(d, "ChkStartMissedRecordings", true);
+        Press(d, "OKButton");
+    });
+    Click("CChangeOptions");
+    EXPECT_TRUE(C().gWakeFromSuspend);
+    EXPECT_TRUE(C().gStartMissedRecordings);
+    EXPECT_EQ(C().gWakeLeadSeconds, 90);
+    EXPECT_EQ(env.wakeAlarm->armed, At(7, 58, 30));
+
+    host->On(QStringLiteral("FrmDialogOption"), [&](QDialog &d) {
+        EXPECT_TRUE(Checked(d, "ChkWakeFromSuspend"));
+        EXPECT_TRUE(Checked(d, "ChkStartMissedRecordings"));
+        Get<QSpinBox>(d, "TWakeLeadMinutes").setValue(5);
+        Check(d, "ChkStartMissedRecordings", false);
+        Press(d, "OKButton");
+    });
+    Click("CChangeOptions");
+    EXPECT_EQ(C().gWakeLeadSeconds, 300);
+    EXPECT_FALSE(C().gStartMissedRecordings);
+    EXPECT_EQ(env.wakeAlarm->armed, At(7, 55, 0));
+
+    host->On(QStringLiteral("FrmDialogOption"), [&](QDialog &d) {
+        Check(d, "ChkWakeFromSuspend", false);
+        Press(d, "OKButton");
+    });
+    Click("CChangeOptions");
+    EXPECT_FALSE(C().gWakeFromSuspend);
+    EXPECT_EQ(env.wakeAlarm->armed, std::nullopt);
 }
 
 // The devices and the items of the first one's recording selector are listed; the chosen line
