@@ -15,8 +15,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 namespace tolvane {
 
 namespace {
@@ -169,11 +167,19 @@ void FrmDialogWaveSetting::Refuse(QWidget *control, const QString &text, bool wa
 
 bool FrmDialogWaveSetting::CheckSplitSeconds(double &seconds)
 {
-    bool number = false;
-    seconds = m_splitSeconds->text().trimmed().toDouble(&number);
-    if (number && std::isfinite(seconds) && seconds >= 0)
+    // Less than a second of silence would split the recording at every pause.
+    bool whole = false;
+    const int typed = m_splitSeconds->text().trimmed().toInt(&whole);
+    if (whole && typed >= 1) {
+        seconds = typed;
         return true;
-    Refuse(m_splitSeconds, QStringLiteral("ファイルを分割する無音部の長さには0以上の数を入力してください。"), true);
+    }
+    // Without splitting the length is not used, and the box cannot be edited: it must not block OK.
+    if (!m_split->isChecked()) {
+        seconds = m_copy->WaveSetting()->NoSoundSeconds();
+        return true;
+    }
+    Refuse(m_splitSeconds, QStringLiteral("ファイルを分割する無音部の長さには正の整数を入力してください。"), true);
     return false;
 }
 
