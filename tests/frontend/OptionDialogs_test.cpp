@@ -5,6 +5,7 @@
 #include "tests/frontend/DialogFixture.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QSpinBox>
 
@@ -154,7 +155,8 @@ TEST_F(OptionDialogs, WakeAndMissedStart)
 }
 
 // The devices and the items of the first one's recording selector are listed; the chosen line
-// is stored; a device without a selector says so and stores no line.
+// is stored; a device without a selector says so in the dialog, without a box, and stores no
+// line.
 TEST_F(OptionDialogs, SourceDeviceChoice)
 {
     env.mixer->deviceWithoutSelector = true;
@@ -170,6 +172,7 @@ TEST_F(OptionDialogs, SourceDeviceChoice)
         ASSERT_EQ(lines.count(), 4);
         EXPECT_EQ(lines.item(2)->text(), QStringLiteral("CD"));
         EXPECT_EQ(lines.currentRow(), 1);
+        EXPECT_EQ(Get<QLabel>(d, "LLineState").text(), QString());
         lines.setCurrentRow(2);
         Press(d, "OKButton");
     });
@@ -181,7 +184,7 @@ TEST_F(OptionDialogs, SourceDeviceChoice)
 
     host->On(QStringLiteral("FrmDialogSourceDevice"), [&](QDialog &d) {
         Get<QListWidget>(d, "ListDevice").setCurrentRow(1);
-        EXPECT_EQ(questions->informed, QStringList({QStringLiteral("指定デバイス上に入力ラインが見つかりません。")}));
+        EXPECT_EQ(Get<QLabel>(d, "LLineState").text(), QStringLiteral("指定デバイス上に入力ラインが見つかりません。"));
         EXPECT_EQ(Get<QListWidget>(d, "ListLine").count(), 0);
         EXPECT_FALSE(Enabled(d, "ListLine"));
         Press(d, "OKButton");
@@ -190,6 +193,16 @@ TEST_F(OptionDialogs, SourceDeviceChoice)
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(result->DeviceID(), 1);
     EXPECT_EQ(result->SourceLineIndex(), -1);
+
+    // Opening on that device, with the system's input ticked, shows the same and asks nothing.
+    result->setUseSystemSourceDevice(true);
+    host->On(QStringLiteral("FrmDialogSourceDevice"), [&](QDialog &d) {
+        EXPECT_EQ(Get<QListWidget>(d, "ListDevice").currentRow(), 1);
+        EXPECT_EQ(Get<QLabel>(d, "LLineState").text(), QStringLiteral("指定デバイス上に入力ラインが見つかりません。"));
+        Press(d, "OKButton");
+    });
+    ASSERT_NE(SourceDevice(*result), nullptr);
+    EXPECT_TRUE(questions->informed.isEmpty());
 }
 
 // With the system's input chosen the lists are locked but still show the stored device and
