@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace tolvane {
 
 namespace {
@@ -48,8 +50,14 @@ DialogSavePath::DialogSavePath(const DialogContext &context, QWidget *parent)
 {
     m_drive = new QComboBox(this);
     m_drive->setObjectName(QStringLiteral("DriveSavePath"));
+    const QString home = QDir::homePath();
+    m_drives.append(Drive{home, QStorageInfo(home)});
+    m_drive->addItem(QStringLiteral("ホームフォルダ (%1)").arg(home));
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        m_drives.append(volume);
+        if (volume.rootPath() == home ||
+            !IsSavePlace(volume.fileSystemType(), volume.device(), volume.rootPath(), volume.isReadOnly()))
+            continue;
+        m_drives.append(Drive{volume.rootPath(), volume});
         const QString label = volume.name().isEmpty() ? QString() : QStringLiteral(" [") + volume.name() + u']';
         m_drive->addItem(volume.rootPath() + label);
     }
@@ -97,6 +105,24 @@ int DialogSavePath::DriveType(const QByteArray &fileSystemType, const QByteArray
     return 0;
 }
 
+bool DialogSavePath::IsSavePlace(const QByteArray &fileSystemType, const QByteArray &device, const QString &rootPath,
+                                 bool readOnly)
+{
+    // Desktops mount removable media under /media or /run/media; the rest of these belong to the system.
+    static const QStringList systemRoots{QStringLiteral("/boot"), QStringLiteral("/efi"),  QStringLiteral("/proc"),
+                                         QStringLiteral("/sys"),  QStringLiteral("/dev"),  QStringLiteral("/run"),
+                                         QStringLiteral("/snap"), QStringLiteral("/var/lib/snapd")};
+    const auto under = [&rootPath](const QString &root) {
+        return rootPath == root || rootPath.startsWith(root + u'/');
+    };
+    if (readOnly || fileSystemType == "squashfs")
+        return false;
+    if (!under(QStringLiteral("/run/media")) && std::any_of(systemRoots.begin(), systemRoots.end(), under))
+        return false;
+    const int type = DriveType(fileSystemType, device);
+    return type == 1 || type == 2 || type == 3;
+}
+
 QString DialogSavePath::DriveTypeName(int type)
 {
     static const QString names[6] = {QStringLiteral("種別不明"),     QStringLiteral("リムーバブル ディスク"),
@@ -119,7 +145,7 @@ void DialogSavePath::SelectDrive(const QString &path)
     m_driveIndex = -1;
     qsizetype longest = -1;
     for (int i = 0; i < m_drives.size(); ++i) {
-        const QString root = m_drives[i].rootPath();
+        const QString &root = m_drives[i].root;
         const bool above = path == root || path.startsWith(root.endsWith(u'/') ? root : root + u'/');
         if (above && root.size() > longest) {
             longest = root.size();
@@ -135,7 +161,7 @@ void DialogSavePath::OpenFolder(const QString &path)
     while (!QFileInfo(target).isDir() && target != QStringLiteral("/"))
         target = QFileInfo(target).path();
     SelectDrive(target);
-    const QString root = m_driveIndex >= 0 ? m_drives[m_driveIndex].rootPath() : QStringLiteral("/");
+    const QString root = m_driveIndex >= 0 ? m_drives[m_driveIndex].root : QStringLiteral("/");
 
     m_dir->clear();
     QTreeWidgetItem *item = NewFolderItem(root, root);
@@ -183,15 +209,16 @@ QString DialogSavePath::CurrentFolder() const
 
 void DialogSavePath::DriveSavePath_Change(int index)
 {
-    QStorageInfo &drive = m_drives[index];
+    const QString &root = m_drives[index].root;
+    QStorageInfo &drive = m_drives[index].volume;
     drive.refresh();
-    if (!drive.isReady() || !QFileInfo(drive.rootPath()).isReadable()) {
+    if (!drive.isReady() || !QFileInfo(root).isReadable()) {
         ShowError(QStringLiteral("選択されたドライブは現在使用できません。他のドライブを選択するか、"
                                  "使用できる状態にしてからもう一度選択して下さい"));
         m_drive->setCurrentIndex(m_driveIndex);
         return;
     }
-    OpenFolder(drive.rootPath());
+    OpenFolder(root);
     const int type = DriveType(drive.fileSystemType(), drive.device());
     if (type != 2)
         ShowError(QStringLiteral("このドライブは") + DriveTypeName(type) +
