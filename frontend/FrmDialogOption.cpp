@@ -25,7 +25,7 @@ FrmDialogOption::FrmDialogOption(const DialogContext &context, Frmmain &owner)
     m_endTimeSetter = NewCheck("ChkSelectEndTimeSetter",
                                QStringLiteral("録音終了時刻の標準設定方法を録音時間による設定にする"));
     m_makeLog = NewCheck("ChkMakeLog", QStringLiteral("動作ログを作成する"));
-    m_monitorBeforeRec = NewCheck("ChkMonitorBeforeRec", QStringLiteral("録音10秒前からモニタ状態にする"));
+    m_monitorBeforeRec = NewCheck("ChkMonitorBeforeRec", QStringLiteral("録音20秒前からモニタ状態にする"));
     m_setTime = NewCheck("ChkSetTime", QStringLiteral("時計合わせを行う"));
     m_setTimeOnAppStart = NewCheck("ChkSetTimeOnAppStart", QStringLiteral("Tolvaneの起動時に実行"));
     m_setTimeOnPresetTime = NewCheck("ChkSetTimeOnPresetTime", QStringLiteral("右の時刻に実行"));
@@ -36,9 +36,9 @@ FrmDialogOption::FrmDialogOption(const DialogContext &context, Frmmain &owner)
     m_priority = NewCheck("ChkPriority", QStringLiteral("起動時に基本優先度を設定する"));
     m_priorityIndex = new QComboBox(this);
     m_priorityIndex->setObjectName(QStringLiteral("CmbPriority"));
-    m_priorityIndex->addItems({QStringLiteral("低"), QStringLiteral("通常以下(Windows2000以降でのみ有効)"),
-                               QStringLiteral("通常"), QStringLiteral("通常以上(Windows2000以降でのみ有効)"),
-                               QStringLiteral("高")});
+    // Raising the priority above normal is refused without administrator rights.
+    m_priorityIndex->addItems({QStringLiteral("低"), QStringLiteral("通常以下"), QStringLiteral("通常"),
+                               QStringLiteral("通常以上(要管理者権限)"), QStringLiteral("高(要管理者権限)")});
     m_alertDoubling = NewCheck("ChkAlertDoubling", QStringLiteral("スケジュール名を設定・変更する時に同名のスケジュールが"
                                                                   "あるときは確認を表示する"));
     m_alertDelete = NewCheck("ChkAlertDelete", QStringLiteral("スケジュールを削除するときに確認を表示する"));

@@ -136,9 +136,9 @@ void FrmDialogSchedule::BuildControls()
     });
     m_exitTV = NewCheck("ChkExitTV", QStringLiteral("録音終了時にTolvaneを終了する"));
     connect(m_exitTV, &QCheckBox::toggled, this, [this] { Mark(Field::ExitTV); });
-    m_exitWindows = NewCheck("ChkExitWindows", QStringLiteral("録音終了時にWindowsを終了する"));
+    m_exitWindows = NewCheck("ChkExitWindows", QStringLiteral("録音終了時にコンピュータの電源を切る"));
     connect(m_exitWindows, &QCheckBox::toggled, this, &FrmDialogSchedule::ChkExitWindows_Click);
-    m_hibernate = NewCheck("ChkHibernate", QStringLiteral("録音終了時にWindowsを休止状態にする"));
+    m_hibernate = NewCheck("ChkHibernate", QStringLiteral("録音終了時にコンピュータを休止状態にする"));
     connect(m_hibernate, &QCheckBox::toggled, this, &FrmDialogSchedule::ChkHibernate_Click);
 
     // What, when and from where.
@@ -226,7 +226,7 @@ void FrmDialogSchedule::BuildControls()
     formatGrid->addWidget(m_format[1], 1, 0);
     formatGrid->addWidget(m_formatSetting[1], 1, 1);
     formatGrid->addWidget(NewLabel(QStringLiteral("WindowsMedia形式を選択するには　　　     "
-                                                  "WindowsMediaエンコーダ9のインストールが必要です"),
+                                                  "FFmpeg(libavcodec)のWMAエンコーダが必要です"),
                                    true),
                           2, 0, 1, 3);
     formatGrid->addWidget(NewLabel(QStringLiteral("WindowsMedia形式を選択した場合カット機能は使用できません"), true), 3,

@@ -107,9 +107,9 @@ FrmDialogWaveSetting::FrmDialogWaveSetting(const DialogContext &context, QWidget
     layout->addLayout(formats);
     layout->addLayout(cut);
     layout->addLayout(mp3);
-    layout->addWidget(NewLabel(QStringLiteral("MP3を作成するには本アプリケーションの起動時にgogo.dllが使用できるようになっている"
-                                              "必要があります。原則的にはgogo.dllを本アプリケーションのインストールフォルダに"
-                                              "コピーして下さい。"),
+    layout->addWidget(NewLabel(QStringLiteral("MP3を作成するには本アプリケーションの起動時にMP3エンコーダencorda(LAMEを使用)が"
+                                              "使用できるようになっている必要があります。原則的にはencordaを本アプリケーションと"
+                                              "同じフォルダに置いて下さい。"),
                                true));
     layout->addLayout(NewOkCancel([this] { OKButton_Click(); }));
     setMinimumWidth(520);

@@ -22,7 +22,7 @@ FrmWME::FrmWME(const DialogContext &context, QWidget *parent)
 {
     m_settingPath = NewText("TSettingPath");
     m_changeSetting = NewCheck("ChkChangeSetting",
-                               QStringLiteral("このセッションファイルを編集する。(WindowsMediaエンコーダでの編集をおすすめします。)  \n"
+                               QStringLiteral("このセッションファイルを編集する。\n"
                                               "またここでの録音ファイル名の設定は反映されません。"));
     connect(m_changeSetting, &QCheckBox::clicked, this,
             [this](bool checked) { Guarded([&] { ChkChangeSetting_Click(checked); }); });
@@ -59,7 +59,7 @@ FrmWME::FrmWME(const DialogContext &context, QWidget *parent)
     pathRow->addWidget(NewButton("CChangeSettingFile", QStringLiteral("変更"), [this] { CChangeSettingFile_Click(); }));
 
     auto *side = new QVBoxLayout;
-    side->addWidget(NewLabel(QStringLiteral("編集時も上のキャンセルと適用が利かないようなので右のボタンを使って下さい。"
+    side->addWidget(NewLabel(QStringLiteral("左の設定はこの下のOKで保存され、キャンセルで破棄されます。"
                                             "OKをクリックするとセッションファイルパスに入力されたファイルパスに書き出されます。"
                                             "テキストボックスに直接ファイル名を入力することで別のファイルにすることができます。"),
                              true));
