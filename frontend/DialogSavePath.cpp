@@ -46,13 +46,13 @@ bool IsRemovable(const QByteArray &device)
 }  // namespace
 
 DialogSavePath::DialogSavePath(const DialogContext &context, QWidget *parent)
-    : FormDialog(context, "DialogSavePath", QStringLiteral("保存フォルダ設定"), parent)
+    : FormDialog(context, "DialogSavePath", tr("保存フォルダ設定"), parent)
 {
     m_drive = new QComboBox(this);
     m_drive->setObjectName(QStringLiteral("DriveSavePath"));
     const QString home = QDir::homePath();
     m_drives.append(Drive{home, QStorageInfo(home)});
-    m_drive->addItem(QStringLiteral("ホームフォルダ (%1)").arg(home));
+    m_drive->addItem(tr("ホームフォルダ (%1)").arg(home));
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
         if (volume.rootPath() == home ||
             !IsSavePlace(volume.fileSystemType(), volume.device(), volume.rootPath(), volume.isReadOnly()))
@@ -66,7 +66,7 @@ DialogSavePath::DialogSavePath(const DialogContext &context, QWidget *parent)
         try {
             DriveSavePath_Change(index);
         } catch (const NumberedError &e) {
-            ShowError(ErrorText(QStringLiteral("ドライブ選択時に予期せぬエラーが発生しました。"), e));
+            ShowError(ErrorText(tr("ドライブ選択時に予期せぬエラーが発生しました。"), e));
         }
     });
 
@@ -79,7 +79,7 @@ DialogSavePath::DialogSavePath(const DialogContext &context, QWidget *parent)
     auto *layout = new QGridLayout(this);
     layout->addWidget(m_drive, 0, 0, 1, 2);
     layout->addWidget(m_dir, 1, 0, 1, 2);
-    layout->addWidget(NewButton("CNewFolder", QStringLiteral("新規フォルダ"), [this] { CNewFolder_Click(); }), 2, 0,
+    layout->addWidget(NewButton("CNewFolder", tr("新規フォルダ"), [this] { CNewFolder_Click(); }), 2, 0,
                       Qt::AlignLeft);
     layout->addLayout(NewOkCancel([this] { OKButton_Click(); }), 2, 1);
     setMinimumSize(460, 420);
@@ -125,9 +125,8 @@ bool DialogSavePath::IsSavePlace(const QByteArray &fileSystemType, const QByteAr
 
 QString DialogSavePath::DriveTypeName(int type)
 {
-    static const QString names[6] = {QStringLiteral("種別不明"),     QStringLiteral("リムーバブル ディスク"),
-                                     QStringLiteral("ハード ディスク"), QStringLiteral("ネットワーク ドライブ"),
-                                     QStringLiteral("CD-ROM"),       QStringLiteral("RAM ディスク")};
+    const QString names[6] = {tr("種別不明"),       tr("リムーバブル ディスク"), tr("ハード ディスク"),
+                              tr("ネットワーク ドライブ"), QStringLiteral("CD-ROM"),  tr("RAM ディスク")};
     return type >= 0 && type <= 5 ? names[type] : names[0];
 }
 
@@ -213,17 +212,17 @@ void DialogSavePath::DriveSavePath_Change(int index)
     QStorageInfo &drive = m_drives[index].volume;
     drive.refresh();
     if (!drive.isReady() || !QFileInfo(root).isReadable()) {
-        ShowError(QStringLiteral("選択されたドライブは現在使用できません。他のドライブを選択するか、"
-                                 "使用できる状態にしてからもう一度選択して下さい"));
+        ShowError(tr("選択されたドライブは現在使用できません。他のドライブを選択するか、"
+                     "使用できる状態にしてからもう一度選択して下さい"));
         m_drive->setCurrentIndex(m_driveIndex);
         return;
     }
     OpenFolder(root);
     const int type = DriveType(drive.fileSystemType(), drive.device());
     if (type != 2)
-        ShowError(QStringLiteral("このドライブは") + DriveTypeName(type) +
-                  QStringLiteral("です。このドライブを選択すると本ソフトが正しく機能しない可能性があります｡"
-                                 "ハードディスクドライブを選択されることを推奨します｡ "));
+        ShowError(tr("このドライブは%1です。このドライブを選択すると本ソフトが正しく機能しない可能性があります｡"
+                     "ハードディスクドライブを選択されることを推奨します｡ ")
+                      .arg(DriveTypeName(type)));
 }
 
 void DialogSavePath::CNewFolder_Click()

@@ -91,7 +91,9 @@ private:
     // Enables a command that needs a dialog only when there are dialogs.
     void EnableCommand(QPushButton *button, bool on);
     void SetInfo(const QString &text);
-    void ShowNotice(const QString &text, QSystemTrayIcon::MessageIcon icon, const QString &subject);
+    // `shown` is the window's text, `logged` the log's, which never changes with the language.
+    void ShowNotice(const QString &shown, const QString &logged, QSystemTrayIcon::MessageIcon icon,
+                    const QString &subject);
     // "待機中", with the next wake-up when the wake alarm is set.
     QString IdleText() const;
     void SetTrayPicture(bool recording);
