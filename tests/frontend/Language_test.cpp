@@ -135,8 +135,9 @@ TEST_F(WindowLanguage, ButtonsAndQuestionBoxes)
     }
 }
 
-// In English the core's warning is shown in English, with its parts filled in, while the log
-// keeps the core's own words; the list's cells and the level meter follow the language.
+// In English the core's warning and its message boxes are shown in English, with their parts
+// filled in, while the log keeps the core's own words; the list's cells and the level meter
+// follow the language.
 TEST_F(WindowLanguage, CoreMessagesShownInEnglishLoggedAsWritten)
 {
     const Translations english(Language::English);
@@ -149,6 +150,16 @@ TEST_F(WindowLanguage, CoreMessagesShownInEnglishLoggedAsWritten)
     emit C().OnError(NumberedError(13, QStringLiteral("0以上の数でなければなりません。")));
     EXPECT_EQ(Notice(), QStringLiteral("2024/03/04 6:59:00  An error occurred. Error number 13. The value must be a "
                                        "number of 0 or more."));
+    const QString noMixer = QStringLiteral("システム上にミキサーデバイスが存在しません。");
+    env.services->notifier->ShowMessage(noMixer, MessageIcon::Critical, {});
+    QStringList boxes;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible()) {
+            boxes << box->text();
+            box->close();
+        }
+    }
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("There is no mixer device on this system.")});
 
     AddSchedule(QStringLiteral("A"));
     EXPECT_EQ(List()->topLevelItem(0)->text(1), QStringLiteral("Su Mo Tu We Th Fr Sa"));
@@ -162,6 +173,7 @@ TEST_F(WindowLanguage, CoreMessagesShownInEnglishLoggedAsWritten)
     const QString logged = QString::fromUtf8(log.readAll());
     EXPECT_TRUE(logged.contains(warning));
     EXPECT_TRUE(logged.contains(QStringLiteral("エラーが発生しました。エラー番号は13です。0以上の数でなければなりません。")));
+    EXPECT_TRUE(logged.contains(QStringLiteral("Message ") + noMixer));
 }
 
 // Every message on the list has an English form with the same placeholders; messages made of
