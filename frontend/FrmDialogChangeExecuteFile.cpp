@@ -19,16 +19,16 @@ FrmDialogChangeExecuteFile::FrmDialogChangeExecuteFile(const DialogContext &cont
     m_beforeSeconds = NewText("TBeforeSeconds");
     m_beforeSeconds->setMaximumWidth(80);
 
-    auto *timing = new QGroupBox(QStringLiteral("実行タイミング(録音前のみ)"));
+    auto *timing = new QGroupBox(tr("実行タイミング(録音前のみ)"));
     auto *timingRow = new QHBoxLayout(timing);
     timingRow->addWidget(m_beforeSeconds);
-    timingRow->addWidget(NewLabel(QStringLiteral("秒前")));
+    timingRow->addWidget(NewLabel(tr("秒前")));
     timingRow->addStretch(1);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(NewLabel(QStringLiteral("実行ファイル")), 0, 0);
+    layout->addWidget(NewLabel(tr("実行ファイル")), 0, 0);
     layout->addWidget(m_filePath, 0, 1);
-    layout->addWidget(NewButton("CSelectFile", QStringLiteral("選択"), [this] { CSelectFile_Click(); }), 0, 2);
+    layout->addWidget(NewButton("CSelectFile", tr("選択"), [this] { CSelectFile_Click(); }), 0, 2);
     layout->addWidget(timing, 1, 0, 1, 3);
     layout->addLayout(NewOkCancel([this] { OKButton_Click(); }), 2, 0, 1, 3);
     setMinimumWidth(480);
@@ -65,7 +65,7 @@ void FrmDialogChangeExecuteFile::OKButton_Click()
     bool whole = false;
     const int seconds = m_beforeSeconds->text().trimmed().toInt(&whole);
     if (!whole || seconds < 1) {
-        Inform(QStringLiteral("秒数は正の整数でなければなりません"));
+        Inform(tr("秒数は正の整数でなければなりません"));
         m_beforeSeconds->setFocus();
         return;
     }

@@ -302,12 +302,14 @@ INSTANTIATE_TEST_SUITE_P(DefaultFlags, ScheduleXmlTest, ::testing::Bool(),
                          [](const auto &info) { return info.param ? "DefaultFlagsOn" : "DefaultFlagsOff"; });
 
 // A first run saved and loaded again gives the same options and default schedule, whose empty
-// silence level (0 dB) stays 0 dB rather than turning into "-inf".
+// silence level (0 dB) stays 0 dB rather than turning into "-inf". Its silence length is a
+// usable 4 seconds, not the 0 that would split at every pause.
 TEST_F(ScheduleFileTest, FirstRunValuesSurviveSaveAndLoad)
 {
     auto first = Load();
     EXPECT_TRUE(Files().isEmpty());
     ASSERT_FALSE(first->DefaultSchedule()->WaveSetting()->NoSounddB().isValid());
+    EXPECT_EQ(first->DefaultSchedule()->WaveSetting()->NoSoundSeconds(), 4);
     Save(*first);
     auto loaded = Load();
     EXPECT_EQ(StoredOptions(*loaded), StoredOptions(*first));
