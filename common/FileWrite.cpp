@@ -40,4 +40,10 @@ void IgnoreFileSizeSignal()
     std::call_once(once, [] { std::signal(SIGXFSZ, SIG_IGN); });
 }
 
+void IgnoreBrokenPipeSignal()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { std::signal(SIGPIPE, SIG_IGN); });
+}
+
 }  // namespace tolvane

@@ -14,4 +14,8 @@ bool WriteAllAt(int fd, const void *bytes, qint64 count, qint64 offset, qint64 *
 // the process with SIGXFSZ and leaving the recording unfinished. Safe to call often.
 void IgnoreFileSizeSignal();
 
+// Likewise a peer that has gone (the sound server, the encoder process) must make a write
+// fail instead of killing the recorder with SIGPIPE. Safe to call often.
+void IgnoreBrokenPipeSignal();
+
 }  // namespace tolvane

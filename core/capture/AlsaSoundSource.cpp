@@ -1,5 +1,6 @@
 #include "AlsaSoundSource.h"
 
+#include "common/FileWrite.h"
 #include "mixer/alsa/SoundDeviceList.h"
 
 #include <alsa/asoundlib.h>
@@ -18,6 +19,9 @@ constexpr int kWaitMs = 50;
 // The ring is also the history a start may reach back into: a start call comes at most a second
 // or so after its moment (a late tick), so two seconds always hold the frame it starts with.
 constexpr double kMinimumRingSeconds = 2.0;
+// A device that delivers nothing for this long has stopped (a sound server that hangs, a card
+// gone quiet): the recording must end rather than wait for sound that never comes.
+constexpr qint64 kSilentDeviceNs = 5'000'000'000;
 
 qint64 SteadyNs(std::chrono::steady_clock::time_point t)
 {
@@ -66,6 +70,7 @@ void AlsaSoundSource::ClosePcm()
 
 void AlsaSoundSource::OpenDevice(const CaptureBufferDesc &desc, bool UseSystemSourceDevice, qint32 DeviceID)
 {
+    IgnoreBrokenPipeSignal();  // a sound server that dies is the device failing, nothing worse
     StopThread();
     ClosePcm();
     if (UseSystemSourceDevice) {
@@ -159,6 +164,8 @@ void AlsaSoundSource::ReadLoop()
 {
     const WaveFormat &f = Description().Format;
     std::vector<char> chunk(size_t(f.SamplesPerSec / 20 + 1) * f.BlockAlign);
+    qint64 heard = SteadyNs(std::chrono::steady_clock::now());
+    qint64 frames = m_ring.FramesWritten();
     while (!m_stop) {
         const int ready = snd_pcm_wait(m_pcm->handle, kWaitMs);
         if (ready < 0 && snd_pcm_recover(m_pcm->handle, ready, 1) < 0) {
@@ -168,6 +175,18 @@ void AlsaSoundSource::ReadLoop()
         if (!ReadAvailable(chunk))
             return;
         BeginWhenDue();
+        const qint64 now = SteadyNs(std::chrono::steady_clock::now());
+        if (m_ring.FramesWritten() != frames) {
+            frames = m_ring.FramesWritten();
+            heard = now;
+        } else if (now - heard > kSilentDeviceNs) {
+            Fail(NumberedError(ErrNo::InvalidProcedureCall,
+                               QStringLiteral("the capture device \"%1\" has delivered no sound for %2 seconds")
+                                   .arg(m_deviceName)
+                                   .arg(kSilentDeviceNs / 1'000'000'000),
+                               kSource));
+            return;
+        }
     }
     ReadAvailable(chunk);  // what the card captured up to the stop
     BeginWhenDue();

@@ -24,6 +24,9 @@ public:
     virtual bool StartCapture(const QDateTime &from) = 0;
     // Asks the recording to end; the end itself is reported later by CaptureClosed.
     virtual bool StopCapture() = 0;
+    // Lets go of a preparation that will not be started (its moment passed while another
+    // recording ran), and of the device it may hold.
+    virtual void DropPrepared() {}
 
 signals:
     // The recording failed (writing, the sound source or the encoder) and is being stopped.

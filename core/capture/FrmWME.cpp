@@ -119,6 +119,12 @@ bool FrmWME::StartCapture(const QDateTime &from)
     return false;
 }
 
+void FrmWME::DropPrepared()
+{
+    m_prepared.reset();
+    m_prepareError.reset();
+}
+
 void FrmWME::CreateFile(Prepared &p)
 {
     for (;;) {

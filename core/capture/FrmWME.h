@@ -45,6 +45,7 @@ public:
     // (unless a message about the sound source is still open). Throws when the file could not
     // be finished.
     bool StopCapture() override;
+    void DropPrepared() override;
 
     // The file the prepared recording goes to (empty when none is prepared), and the file of
     // the recording under way or last made.

@@ -88,11 +88,14 @@ void ClsSchedule::setSavePath(const QString &v)
         m_savePath = v;
         return;
     }
-    const QString &appFolder = m_services->appFolder;
-    m_savePath = appFolder;
-    m_services->notifier->ShowMessage(v + QStringLiteral("が見つからず作成も失敗したため") + m_name +
-                                      QStringLiteral("の保存フォルダを") + appFolder +
-                                      QStringLiteral("に設定しました。"));
+    m_savePath = m_services->appFolder;
+    m_services->notifier->ShowMessage(FolderFallbackText(v, m_name, m_services->appFolder));
+}
+
+QString ClsSchedule::FolderFallbackText(const QString &folder, const QString &name, const QString &appFolder)
+{
+    return folder + QStringLiteral("が見つからず作成も失敗したため") + name + QStringLiteral("の保存フォルダを") + appFolder +
+           QStringLiteral("に設定しました。");
 }
 
 void ClsSchedule::CopyFrom(const ClsSchedule &CopySource)

@@ -78,6 +78,9 @@ public:
     // application folder, with a message to the user.
     const QString &SavePath() const { return m_savePath; }
     void setSavePath(const QString &v);
+    // What the user is told when a save folder that cannot be found or made gives way to the
+    // application folder.
+    static QString FolderFallbackText(const QString &folder, const QString &name, const QString &appFolder);
 
     const QString &Name() const { return m_name; }
     void setName(const QString &v) { m_name = v; }

@@ -321,6 +321,7 @@ TEST_F(MainWindow, ErrorsAreShownBesideTheStatus)
     EXPECT_TRUE(Notice().contains(QStringLiteral("エラー番号は75です。")));
 
     // An error during a timetable recording leaves the countdown running.
+    env.capture->nextFailure = FakePipeline::FailAt::Never;
     AddSchedule(QStringLiteral("A"), QStringLiteral("07:00:00"), QStringLiteral("07:00:30"));
     TickAt(At(7, 0, 0));
     ASSERT_EQ(C().Status(), Status::PresetWave);

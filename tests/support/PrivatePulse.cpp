@@ -84,6 +84,15 @@ PrivatePulse::~PrivatePulse()
         qunsetenv("PULSE_SERVER");
 }
 
+void PrivatePulse::Kill()
+{
+    if (m_daemon && m_daemon->state() != QProcess::NotRunning) {
+        m_daemon->kill();
+        m_daemon->waitForFinished(5000);
+    }
+    m_running = false;
+}
+
 QString PrivatePulse::Pactl(const QStringList &args) const
 {
     QProcess p;

@@ -27,6 +27,8 @@ public:
     const QString &Server() const { return m_server; }
     // Runs pactl against the daemon; its standard output, or an empty text on failure.
     QString Pactl(const QStringList &args) const override;
+    // Ends the daemon at once (SIGKILL), as a crash would.
+    void Kill();
 
 private:
     QTemporaryDir m_dir;

@@ -3,15 +3,11 @@
 // frame in the file says when it was live. The device is opened a second (Windows Media: five)
 // ahead of the start, and the recording must still open with the sound of its second.
 
-#include "core/capture/CaptureFactory.h"
-#include "core/controller/ClsController.h"
-#include "core/encoder/EncordaFactory.h"
-#include "core/platform/AlignedTickTimer.h"
+#include "tests/support/LiveTimetable.h"
 #include "tests/support/MediaFile.h"
 #include "tests/support/PacedPipeSource.h"
 #include "tests/support/PrivatePipeWire.h"
 #include "tests/support/PrivatePulse.h"
-#include "tests/support/TestServices.h"
 #include "tests/support/WaveFile.h"
 
 #include <QDir>
@@ -31,7 +27,7 @@ using tolvane::test::MediaFile;
 using tolvane::test::PacedPipeSource;
 using tolvane::test::PrivatePipeWire;
 using tolvane::test::PrivatePulse;
-using tolvane::test::TestEnv;
+using tolvane::test::LiveTimetable;
 using tolvane::test::WaveFile;
 
 namespace {
@@ -54,65 +50,6 @@ struct HalfPastMarker {
         const double t = double(intoSecond - 500 * kMsNs) / 1e9;
         return quint16(qint16(std::lround(16384 * std::sin(2 * std::numbers::pi * 1000 * t))));
     }
-};
-
-// A controller on the real clock, the aligned tick and the program's own capture outputs and
-// MP3 encoder, recording from the sound server's default source.
-struct LiveTimetable {
-    LiveTimetable()
-    {
-        env.services->clock = std::make_shared<SystemClock>();
-        env.services->tickTimer = std::make_shared<AlignedTickTimer>();
-        env.services->encoderFactory = std::make_shared<EncordaFactory>();
-        env.services->captureFactory =
-            std::make_shared<CaptureFactory>(env.services, SoundSourceConfig{}, env.services->encoderFactory);
-        c = std::make_unique<ClsController>(env.services);
-        QObject::connect(c.get(), &ClsController::OnError, [this](const NumberedError &e) { errors.push_back(e); });
-            c->Setup();
-    }
-
-    // A schedule on every day that starts `lead` seconds after the coming second and lasts
-    // `seconds`; returns its start.
-    QDateTime Add(FormatType format, int lead, int seconds, bool realTime = false)
-    {
-        const QDateTime now = QDateTime::currentDateTime();
-        const QDateTime start = now.addMSecs(1000 - now.time().msec()).addSecs(lead);
-        auto s = c->CreateNewSchedule();
-        s->setName("on the second");
-        s->setFileName("take");
-        s->setSavePath(env.dir.path());
-        s->setStartTime(start.toString("hh:mm:ss"));
-        s->setEndTime(start.addSecs(seconds).toString("hh:mm:ss"));
-        s->setRecordingFormat(format);
-        s->MP3()->setMP3RealTime(realTime);
-        for (int d = 0; d < 7; ++d)
-            s->setStartDay(d, 1);
-        c->AddSchedule2List(s);
-        return start;
-    }
-
-    // The event loop runs until the recording is over and its file closed, or until the
-    // deadline; the file is the one file of the save folder.
-    QString WaitForFile(const QDateTime &deadline)
-    {
-        QEventLoop loop;
-        QTimer poll;
-        bool recorded = false;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            recorded = recorded || c->IsCapturing();
-            const bool over = recorded && !c->IsCapturing() && !c->CaptureFinishing();
-            if (over || QDateTime::currentDateTime() > deadline)
-                loop.quit();
-        });
-        poll.start(50);
-        loop.exec();
-        const QStringList takes = QDir(env.dir.path()).entryList({"take*"}, QDir::Files);
-        return takes.size() == 1 ? env.dir.filePath(takes.front()) : QString();
-    }
-
-    TestEnv env;
-    std::unique_ptr<ClsController> c;
-    std::vector<NumberedError> errors;
 };
 
 qint64 NsOf(const QDateTime &t) { return t.toMSecsSinceEpoch() * kMsNs; }

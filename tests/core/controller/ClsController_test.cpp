@@ -230,11 +230,27 @@ TEST_F(ControllerTest, DefaultScheduleIsTheTemplate)
     EXPECT_EQ(controller.nSchedules(), 0);
 }
 
-// A log that cannot be written makes the logging operation fail with the file error.
-TEST_F(ControllerTest, UnwritableLogFailsTheOperation)
+// A log that cannot be written stops nothing: the operations that log do their work, and the
+// user is told once, until the log can be written again (and then fails anew).
+TEST_F(ControllerTest, UnwritableLogIsSaidOnceAndStopsNothing)
 {
+    QStringList warnings;
+    QObject::connect(&controller, &ClsController::OnWarning, [&](const QString &w) { warnings << w; });
     ASSERT_TRUE(QDir().mkdir(env.Path("rec.log")));  // a folder where the file should be
     controller.gMakeLog = true;
-    EXPECT_THROW(controller.AddSchedule2List(controller.CreateNewSchedule()), NumberedError);
-    EXPECT_THROW(controller.setNoSoundVolume(1), NumberedError);
+    const QString id = controller.AddSchedule2List(controller.CreateNewSchedule());
+    EXPECT_EQ(controller.nSchedules(), 1);
+    EXPECT_NO_THROW(controller.setNoSoundVolume(1));
+    EXPECT_EQ(controller.NoSoundVolume(), 1);
+    controller.DeleteSchedule(id);
+    EXPECT_EQ(controller.nSchedules(), 0);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains("rec.log")) << warnings[0].toStdString();
+
+    ASSERT_TRUE(QDir().rmdir(env.Path("rec.log")));
+    controller.setNoSoundVolume(2);
+    EXPECT_EQ(LogLines().size(), 1);
+    ASSERT_TRUE(QFile::remove(env.Path("rec.log")) && QDir().mkdir(env.Path("rec.log")));
+    controller.setNoSoundVolume(3);
+    EXPECT_EQ(warnings.size(), 2);
 }
