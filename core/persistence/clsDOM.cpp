@@ -253,7 +253,7 @@ std::shared_ptr<ClsSchedule> clsDOM::ReadSchedule(ClsController &controller, con
         wave.setENSValid(w.Bool(QStringLiteral("ENSValid")));
         // Files of old versions have only the linear level.
         try {
-            wave.setNoSounddB(w.Text(QStringLiteral("NoSounddB")));
+            wave.setNoSounddB(StoredValue::ToNoSounddB(w.Text(QStringLiteral("NoSounddB"))));
         } catch (const NumberedError &) {
             wave.setNoSoundPercent(w.Int32(QStringLiteral("NoSoundPercent")));
         }
