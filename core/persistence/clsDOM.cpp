@@ -195,10 +195,11 @@ void clsDOM::LoadXML2Object(ClsController &controller)
             controller.DefaultSchedule()->WaveSetting()->setNoSoundPercent(*oldSilenceLevel);
         m_baseSchedule = controller.DefaultSchedule();
 
-        // Every child counts as a schedule, so anything else there (a comment) fails the load.
+        // Every element is a schedule, whatever its name; comments and the like that an editor
+        // leaves between them are not.
         const QDomElement schedules = top.Required(QStringLiteral("Schedules"));
         int position = 0;
-        for (QDomNode node = schedules.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        for (QDomElement node = schedules.firstChildElement(); !node.isNull(); node = node.nextSiblingElement()) {
             ++position;
             auto schedule = InContext(QStringLiteral("Schedules, item %1").arg(position),
                                       [&] { return ReadSchedule(controller, node); });
