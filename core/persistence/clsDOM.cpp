@@ -20,6 +20,7 @@ namespace {
 const QString kSource = QStringLiteral("clsDOM");
 // The layout of the tree, not the program's version: readers of every version write this.
 const QString kFileVersion = QStringLiteral("0.6.2.0");
+const QString kCaptureNoSoundVolume = QStringLiteral("CaptureNoSoundVolume");
 
 const std::array<QString, 7> kDayNames = {
     QStringLiteral("Sunday"),   QStringLiteral("Monday"), QStringLiteral("Tuesday"),  QStringLiteral("Wednesday"),
@@ -185,6 +186,10 @@ void clsDOM::LoadXML2Object(ClsController &controller)
             controller.gWakeLeadSeconds = options.Int32(QStringLiteral("WakeLeadSeconds"));
         controller.gStartMissedRecordings = options.Has(QStringLiteral("StartMissedRecordings")) &&
                                             options.Bool(QStringLiteral("StartMissedRecordings"));
+        // The controller's own silence level came only from "schedule.txt"; "NoSoundVolume" is
+        // taken, as every reader gives it to the default schedule.
+        if (options.Has(kCaptureNoSoundVolume))
+            controller.setNoSoundVolume(options.Double(kCaptureNoSoundVolume));
 
         const QDomElement defaultNode = options.Required(QStringLiteral("DefaultSchedule"));
         m_baseSchedule.reset();
@@ -362,6 +367,7 @@ void clsDOM::SchedulesSaveAsXML(ClsController &controller)
     add(QStringLiteral("WakeFromSuspend"), FromBool(controller.gWakeFromSuspend));
     add(QStringLiteral("WakeLeadSeconds"), QString::number(controller.gWakeLeadSeconds));
     add(QStringLiteral("StartMissedRecordings"), FromBool(controller.gStartMissedRecordings));
+    add(kCaptureNoSoundVolume, FromDouble(controller.NoSoundVolume()));
     options.appendChild(WriteSchedule(*controller.DefaultSchedule(), QStringLiteral("DefaultSchedule")));
 
     QDomElement schedules = m_document.createElement(QStringLiteral("Schedules"));

@@ -114,6 +114,7 @@ TEST_F(ScheduleFileTest, NewestLayout)
     Write("schedule.txt", "garbage that would fail\r\n");
     auto again = Load();
     EXPECT_EQ(again->ScheduleList().Item(0)->Name(), "Morning");
+    EXPECT_EQ(again->NoSoundVolume(), 2.5);  // the silence level of the options is kept too
     EXPECT_TRUE(env.notifier->messages.empty());
 }
 

@@ -115,7 +115,8 @@ QStringList StoredOptions(const ClsController &c)
             c.gSetTimeServer,
             QString::number(c.gWakeFromSuspend),
             QString::number(c.gWakeLeadSeconds),
-            QString::number(c.gStartMissedRecordings)};
+            QString::number(c.gStartMissedRecordings),
+            QString::number(c.NoSoundVolume())};
 }
 
 // The five set-flags, each with values that differ by `seed`.
@@ -197,6 +198,7 @@ TEST_P(ScheduleXmlTest, EveryStoredPropertySurvivesSaveAndLoad)
     c.setDefaultSavePath(env.Path("recordings"));
     c.setMonitorBeforeRec(true);
     c.setBufferLength(12);
+    c.setNoSoundVolume(2.5);
     c.gSelectEndTimeChecker = EndTimeChecker::PCTime;
     c.gSelectEndTimeSetter = EndTimeSetter::RecTime;
     c.gMakeLog = true;
@@ -345,7 +347,7 @@ TEST_F(ScheduleFileTest, WrittenForm)
               (QStringList{"DefaultSavePath", "MonitorBeforeRec", "BufferLength", "SelectEndTimeChecker",
                            "SelectEndTimeSetter", "MakeLog", "SetTime", "SetTimeOnAppStart", "SetTimeOnPresetTime",
                            "SetTimeTime", "SetTimeServer", "WakeFromSuspend", "WakeLeadSeconds",
-                           "StartMissedRecordings", "DefaultSchedule"}));
+                           "StartMissedRecordings", "CaptureNoSoundVolume", "DefaultSchedule"}));
     const QDomElement first = root.firstChildElement("Schedules").firstChildElement();
     EXPECT_EQ(ChildNames(first),
               (QStringList{"ScheduleName", "EndTime", "FileName", "TimeDayStart", "StartTime", "Valid", "SavePath",
@@ -395,9 +397,10 @@ TEST_F(ScheduleFileTest, ReadsOlderAndHandWrittenFiles)
     EXPECT_EQ(c->gSetTimeTime, "00:00:00");
     EXPECT_EQ(c->DefaultSavePath(), env.dir.path());
 
-    // The old option wins over the default schedule's own level.
+    // The old option wins over the default schedule's own level, and is not the controller's.
     const ClsWave &defWave = *c->DefaultSchedule()->WaveSetting();
     EXPECT_EQ(defWave.NoSoundPercent(), 3);
+    EXPECT_EQ(c->NoSoundVolume(), 0);
     EXPECT_EQ(c->DefaultSchedule()->TimeDayStart(), Seconds(0));
     EXPECT_EQ(defWave.SplitTime(), Seconds(30 * 60));
     EXPECT_EQ(defWave.NoSoundSeconds(), 4);
