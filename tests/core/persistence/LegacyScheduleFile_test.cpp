@@ -213,16 +213,12 @@ TEST_F(ScheduleFileTest, Cp932AndTinyFiles)
     EXPECT_EQ(c->nSchedules(), 0);
 
     // The tag of a later version is not known: the untagged layout takes it as the save folder,
-    // a relative one, made in the working folder.
-    struct WorkIn {
-        QString previous = QDir::currentPath();
-        explicit WorkIn(const QString &folder) { QDir::setCurrent(folder); }
-        ~WorkIn() { QDir::setCurrent(previous); }
-    } workIn(env.dir.path());
+    // a relative path, which is never made in the working folder.
+    const test::WorkingFolder workIn(env.dir.path());
     Write("schedule.txt", CrLf({"savedataver0.4.0", "x", "y"}));
     c = Load();
-    EXPECT_EQ(c->DefaultSavePath(), "savedataver0.4.0");
-    EXPECT_TRUE(QFileInfo(env.Path("savedataver0.4.0")).isDir());
+    EXPECT_EQ(c->DefaultSavePath(), env.dir.path());
+    EXPECT_FALSE(QFileInfo::exists(env.Path("savedataver0.4.0")));
     EXPECT_EQ(c->nSchedules(), 0);
     EXPECT_TRUE(env.notifier->messages.empty());
 }
