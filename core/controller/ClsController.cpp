@@ -17,6 +17,7 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace tolvane {
 
@@ -983,8 +984,14 @@ void ClsController::LogEncode(const QString &event)
 
 void ClsController::SetTimeFromServer()
 {
-    if (m_services->readOnly || m_ntp->Busy())
+    if (m_services->readOnly)
         return;
+    if (m_ntp->Busy()) {
+        // Asked again meanwhile (the preset time during the start's query, or another server):
+        // that request runs once the answer is in.
+        m_timeRequestWaiting = true;
+        return;
+    }
     Log(QStringLiteral("PCTime"), QStringLiteral("GetTimeFrom ") + gSetTimeServer);
     const TimeServerAddress server = ParseTimeServer(gSetTimeServer);
     m_ntp->GetDate(server.host, 1024, server.port);
@@ -1004,6 +1011,9 @@ void ClsController::OnTimeAnswer(const QDateTime &serverTime)
     Attempt([&] { Log(QStringLiteral("PCTime"), succeeded ? QStringLiteral("ChangeSuccessed") : QStringLiteral("GetTimeFailed")); });
     Report();
     emit OnTimeSet(succeeded);
+    if (std::exchange(m_timeRequestWaiting, false))
+        Attempt([&] { SetTimeFromServer(); });
+    Report();
 }
 
 // ---- Unattended recording ----
