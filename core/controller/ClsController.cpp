@@ -7,6 +7,7 @@
 #include "core/encoder/IWavFile2MP3.h"
 #include "core/persistence/ClsScheduleSaveLoad.h"
 #include "core/schedule/ClsFileNameMaker.h"
+#include "core/schedule/LocalPath.h"
 #include "core/schedule/Occurrences.h"
 #include "core/timesync/ClsNTP.h"
 
@@ -30,6 +31,9 @@ const QString kMustBePositive = QStringLiteral("0以上の数でなければな�
 // The error a failed folder creation gives: no parent, something else in the way, or refused.
 NumberedError FolderCreationError(const QString &path)
 {
+    if (!LocalPath::IsAbsolute(path))
+        return NumberedError(ErrNo::PathNotFound,
+                             path + QStringLiteral(": ") + NumberedError::StandardDescription(ErrNo::PathNotFound), kSource);
     const QFileInfo info(path);
     if (info.exists())
         return NumberedError::Standard(ErrNo::FileAlreadyExists, kSource);
@@ -172,11 +176,14 @@ void ClsController::setDefaultSavePath(const QString &P)
             Log(QStringLiteral("DefaultSavePath"), QStringLiteral("Setted App.Path"));
             return;
         }
-        if (QFileInfo(P).isDir() || m_services->readOnly) {
+        // A path that is not absolute (one from Windows, or a relative one) is never looked for
+        // in the working folder.
+        const bool absolute = LocalPath::IsAbsolute(P);
+        if (absolute && (QFileInfo(P).isDir() || m_services->readOnly)) {
             m_defaultSavePath = P;
             return;
         }
-        if (QDir().mkdir(P)) {
+        if (absolute && QDir().mkdir(P)) {
             m_defaultSavePath = P;
             Log(QStringLiteral("Folder "), QStringLiteral("Created"));
             Log(QStringLiteral("DefaultSavePath"), QStringLiteral("Setted ") + P);
@@ -1166,8 +1173,14 @@ void ClsController::LogEncode(const QString &event)
 
 void ClsController::SetTimeFromServer()
 {
-    if (m_services->readOnly || m_ntp->Busy())
+    if (m_services->readOnly)
         return;
+    if (m_ntp->Busy()) {
+        // Asked again meanwhile (the preset time during the start's query, or another server):
+        // that request runs once the answer is in.
+        m_timeRequestWaiting = true;
+        return;
+    }
     Log(QStringLiteral("PCTime"), QStringLiteral("GetTimeFrom ") + gSetTimeServer);
     const TimeServerAddress server = ParseTimeServer(gSetTimeServer);
     m_ntp->GetDate(server.host, 1024, server.port);
@@ -1187,6 +1200,9 @@ void ClsController::OnTimeAnswer(const QDateTime &serverTime)
     Attempt([&] { Log(QStringLiteral("PCTime"), succeeded ? QStringLiteral("ChangeSuccessed") : QStringLiteral("GetTimeFailed")); });
     Report();
     emit OnTimeSet(succeeded);
+    if (std::exchange(m_timeRequestWaiting, false))
+        Attempt([&] { SetTimeFromServer(); });
+    Report();
 }
 
 // ---- Unattended recording ----

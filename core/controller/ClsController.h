@@ -291,6 +291,7 @@ private:
     bool m_deferQuit = false;
 
     std::unique_ptr<ClsNTP> m_ntp;
+    bool m_timeRequestWaiting = false;  // a clock setting asked for while a query ran
     std::vector<NumberedError> m_pending;
     std::vector<std::shared_ptr<void>> m_graveyard;
     bool m_scheduleFileUnread = false;

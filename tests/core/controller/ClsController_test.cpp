@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -132,7 +133,8 @@ TEST_F(ControllerTest, NoSoundVolumeLet)
     EXPECT_EQ(LogLines().size(), 2);
 }
 
-// Existing folder: kept silently; creatable: created and logged twice; impossible: the app folder and OnError.
+// Existing folder: kept silently; creatable: created and logged twice; impossible or not absolute:
+// the app folder and OnError.
 TEST_F(ControllerTest, DefaultSavePathLet)
 {
     controller.gMakeLog = true;
@@ -160,6 +162,18 @@ TEST_F(ControllerTest, DefaultSavePathLet)
     controller.setDefaultSavePath("");
     EXPECT_EQ(controller.DefaultSavePath(), env.dir.path());
     EXPECT_EQ(errors.size(), 1u);
+
+    // A Windows path, or a relative one (even to a folder that is there), counts as not found:
+    // nothing is looked for or made in the working folder.
+    const test::WorkingFolder workIn(env.dir.path());
+    for (const QString path : {"C:\\Program Files\\Tolvane", "existing"}) {
+        controller.setDefaultSavePath(path);
+        EXPECT_EQ(controller.DefaultSavePath(), env.dir.path());
+        EXPECT_EQ(errors.back().Number(), ErrNo::PathNotFound);
+        EXPECT_TRUE(errors.back().Description().startsWith(path)) << errors.back().what();
+    }
+    EXPECT_EQ(errors.size(), 3u);
+    EXPECT_FALSE(QFileInfo::exists(env.Path("C:\\Program Files\\Tolvane")));
 }
 
 // Priority indexes outside 0 to 4 fail with subscript out of range.

@@ -67,6 +67,10 @@ TEST(ColExecuteList, StartsInOrderAndSkipsLateItems)
     EXPECT_EQ(list.Item(QStringLiteral("u")), unlimited);
     EXPECT_EQ(list.Item(0)->Path(), paths[0]);
 
+    // A relative path is not looked for in the working folder, where "a" is.
+    const WorkingFolder workIn(env.dir.path());
+    EXPECT_THROW(list.Add("a", ""), NumberedError);
+
     list.Execute();
     EXPECT_EQ(env.shell->started, (std::vector<QString>{paths[0], paths[1], paths[2], paths[4]}));
     EXPECT_EQ(list.Count(), 0);
