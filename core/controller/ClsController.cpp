@@ -169,32 +169,28 @@ void ClsController::setNoSoundVolume(double v)
 
 void ClsController::setDefaultSavePath(const QString &P)
 {
-    // The let never fails: a log write that fails is reported like the folder error.
-    try {
-        if (P.isEmpty()) {
-            m_defaultSavePath = m_services->appFolder;
-            Log(QStringLiteral("DefaultSavePath"), QStringLiteral("Setted App.Path"));
-            return;
-        }
-        // A path that is not absolute (one from Windows, or a relative one) is never looked for
-        // in the working folder.
-        const bool absolute = LocalPath::IsAbsolute(P);
-        if (absolute && (QFileInfo(P).isDir() || m_services->readOnly)) {
-            m_defaultSavePath = P;
-            return;
-        }
-        if (absolute && QDir().mkdir(P)) {
-            m_defaultSavePath = P;
-            Log(QStringLiteral("Folder "), QStringLiteral("Created"));
-            Log(QStringLiteral("DefaultSavePath"), QStringLiteral("Setted ") + P);
-            return;
-        }
+    // The let never fails.
+    if (P.isEmpty()) {
         m_defaultSavePath = m_services->appFolder;
-        emit OnError(FolderCreationError(P));
         Log(QStringLiteral("DefaultSavePath"), QStringLiteral("Setted App.Path"));
-    } catch (const NumberedError &e) {
-        emit OnError(e);
+        return;
     }
+    // A path that is not absolute (one from Windows, or a relative one) is never looked for in
+    // the working folder.
+    const bool absolute = LocalPath::IsAbsolute(P);
+    if (absolute && (QFileInfo(P).isDir() || m_services->readOnly)) {
+        m_defaultSavePath = P;
+        return;
+    }
+    if (absolute && QDir().mkdir(P)) {
+        m_defaultSavePath = P;
+        Log(QStringLiteral("Folder "), QStringLiteral("Created"));
+        Log(QStringLiteral("DefaultSavePath"), QStringLiteral("Setted ") + P);
+        return;
+    }
+    m_defaultSavePath = m_services->appFolder;
+    emit OnError(FolderCreationError(P));
+    Log(QStringLiteral("DefaultSavePath"), QStringLiteral("Setted App.Path"));
 }
 
 std::shared_ptr<ClsSchedule> ClsController::NewSchedule() const
