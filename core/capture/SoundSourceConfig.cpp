@@ -83,7 +83,8 @@ SoundSourceConfig SoundSourceConfig::FromEnvironment()
     return Parse(qEnvironmentVariable("TOLVANE_CAPTURE_SOURCE"));
 }
 
-std::unique_ptr<SoundSource> SoundSourceConfig::MakeSource(std::shared_ptr<IUserNotifier> notifier) const
+std::unique_ptr<SoundSource> SoundSourceConfig::MakeSource(std::shared_ptr<IUserNotifier> notifier,
+                                                           const SourceChoice &) const
 {
     if (kind == Kind::Generated)
         return std::make_unique<GeneratedSoundSource>(script, pace, std::move(notifier));
