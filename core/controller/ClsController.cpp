@@ -391,8 +391,8 @@ void ClsController::Tick()
         if (CatchUpMissedStart(now))
             break;
         if (m_status == tolvane::Status::Idle) {
-            // The sound card is opened 20 seconds before every timetable recording; once per
-            // occurrence, for a device that fails fails each time.
+            // The sound card is opened 20 seconds before every timetable recording: once per
+            // occurrence, as a device that failed to open fails again on the next tick.
             Attempt([&] { due = m_schedules.CheckStartSchedule(now, 20, &malformed); });
             takeMalformed();
             // Not while a capture is prepared: that one holds the device and starts first.
@@ -418,13 +418,15 @@ void ClsController::Tick()
                 QCoreApplication::processEvents();
             }
             gbParameterSetted = true;
-            const OccurrenceScope scope(*this, OccurrenceKey(*due, now.addSecs(1)));
+            const OccurrenceScope scope(*this, early);
             Attempt([&] {
                 PrepareCapture(due, 1);
                 m_preparedFor = due;
             });
+            // A preparation that failed is not tried again ahead: the start prepares anew and
+            // reports what fails then.
             if (!m_preparedOutput) {
-                gbParameterSetted = false;  // the start prepares again, and reports what fails
+                gbParameterSetted = false;
                 m_prepareFailedFor = early;
             }
             m_pending.clear();
