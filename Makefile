@@ -1,6 +1,7 @@
-# The two commands of the README, and the builds behind them.
-#   make run          install what is missing, build, start the program
-#   make test         install what is missing, build with sanitizers, run every test
+# The two commands of the README, and the builds behind them. Each installs the Debian packages
+# it needs that are missing (scripts/install-deps).
+#   make run          build and start the program
+#   make test         build with sanitizers and run every test
 #   make bench        Release build of the benchmarks, then run them
 #   make fuzz         build the libFuzzer targets with clang
 #   make screenshots  render the main window's states and every dialog to PNG files in $(BUILD)/screenshots
@@ -10,12 +11,15 @@ JOBS   ?= 2
 WERROR ?= $(if $(CI),ON,OFF)
 GENERATOR := -G Ninja
 
-.PHONY: all deps build run test bench fuzz screenshots clean
+.PHONY: all deps test-deps build run test bench fuzz screenshots clean
 
 all: build
 
 deps:
-	@./scripts/install-deps
+	@./scripts/install-deps run
+
+test-deps:
+	@./scripts/install-deps test
 
 $(BUILD)/release/build.ninja:
 	cmake -S . -B $(BUILD)/release $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVANE_BUILD_TESTS=OFF
@@ -33,24 +37,26 @@ run: build
 	  exec $(BUILD)/release/bin/tolvane-cli run; \
 	fi
 
-test: deps
+test: test-deps
 	cmake -S . -B $(BUILD)/test $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_SANITIZE=ON -DTOLVANE_WERROR=$(WERROR)
 	cmake --build $(BUILD)/test -j $(JOBS)
 	cd $(BUILD)/test && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) --timeout 600
 
-bench: deps
+bench:
+	@./scripts/install-deps bench
 	cmake -S . -B $(BUILD)/bench $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTOLVANE_BUILD_TESTS=OFF -DTOLVANE_BUILD_BENCH=ON
 	cmake --build $(BUILD)/bench -j $(JOBS)
 	@for b in $(BUILD)/bench/bin/bench_*; do echo "== $$b"; "$$b" || exit 1; done
 
-fuzz: deps
+fuzz:
+	@./scripts/install-deps fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTOLVANE_BUILD_TESTS=OFF -DTOLVANE_BUILD_FUZZ=ON
 	cmake --build $(BUILD)/fuzz -j $(JOBS)
 	@echo "fuzz targets: $$(ls $(BUILD)/fuzz/bin/fuzz_*)"
 
-screenshots: deps
+screenshots: test-deps
 	cmake -S . -B $(BUILD)/dev $(GENERATOR) -DTOLVANE_BUILD_TESTS=ON
 	cmake --build $(BUILD)/dev -j $(JOBS) --target frontend_screenshots
 	$(BUILD)/dev/bin/frontend_screenshots $(BUILD)/screenshots
