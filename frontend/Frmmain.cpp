@@ -59,10 +59,8 @@ Frmmain::Frmmain(Parts parts, QWidget *parent)
       m_priority(std::move(parts.priority))
 {
     setWindowTitle(QStringLiteral("Tolvane"));
-    // The pictures ship beside the program.
-    const QString folder = QCoreApplication::applicationDirPath();
-    m_idleIcon = QIcon(folder + QStringLiteral("/TV1.svg"));
-    m_recordingIcon = QIcon(folder + QStringLiteral("/TV2.svg"));
+    m_idleIcon = QIcon(QStringLiteral(":/icons/TV1.svg"));
+    m_recordingIcon = QIcon(QStringLiteral(":/icons/TV2.svg"));
     setWindowIcon(m_idleIcon);
     m_tray.setVisible(true);
     m_tray.setIcon(m_idleIcon);
