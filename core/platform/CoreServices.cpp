@@ -1,5 +1,6 @@
 #include "CoreServices.h"
 
+#include "common/AppFolder.h"
 #include "core/capture/CaptureFactory.h"
 #include "core/controller/DiskSpace.h"
 #include "core/encoder/EncordaFactory.h"
@@ -13,6 +14,7 @@ std::shared_ptr<CoreServices> CoreServices::Real(const QString &appFolder)
 {
     auto services = std::make_shared<CoreServices>();
     services->appFolder = appFolder;
+    services->firstRunSaveFolder = AppFolder::MusicFolder();
     services->clock = std::make_shared<SystemClock>();
     services->notifier = std::make_shared<StderrNotifier>();
     services->tickTimer = std::make_shared<AlignedTickTimer>();

@@ -27,6 +27,9 @@ struct CoreServices {
     // A read-only run (tolvane-cli status): no file or folder is written, no log line, no clock
     // query; the schedules are shown as stored.
     bool readOnly = false;
+    // The default save folder of a first run (no schedule file yet): the user's music folder.
+    // Empty means the application folder.
+    QString firstRunSaveFolder;
 
     std::shared_ptr<IClock> clock;
     std::shared_ptr<IUserNotifier> notifier;

@@ -3,6 +3,7 @@
 #include "tests/core/persistence/ScheduleFileTest.h"
 
 #include <QDomDocument>
+#include <QFileInfo>
 
 using namespace tolvane;
 using tolvane::test::ScheduleFileTest;
@@ -313,6 +314,25 @@ TEST_F(ScheduleFileTest, FirstRunValuesSurviveSaveAndLoad)
     EXPECT_EQ(StoredOptions(*loaded), StoredOptions(*first));
     EXPECT_EQ(Stored(*loaded->DefaultSchedule()), Stored(*first->DefaultSchedule()));
     EXPECT_EQ(loaded->DefaultSchedule()->WaveSetting()->NoSoundPercent(), 1);
+}
+
+// A first run records into the user's music folder, made when it is missing: the default
+// folder is that folder and new schedules save to the default folder. A stored file keeps what
+// it says.
+TEST_F(ScheduleFileTest, FirstRunSavesToTheMusicFolder)
+{
+    env.services->firstRunSaveFolder = env.Path("Music");
+    auto first = Load();
+    EXPECT_EQ(first->DefaultSavePath(), env.Path("Music"));
+    EXPECT_TRUE(QFileInfo(env.Path("Music")).isDir());
+    EXPECT_EQ(first->CreateNewSchedule()->SavePath(), QString());
+
+    first->setDefaultSavePath(env.dir.path());
+    first->DefaultSchedule()->setSavePath(env.dir.path());
+    Save(*first);
+    auto loaded = Load();
+    EXPECT_EQ(loaded->DefaultSavePath(), env.dir.path());
+    EXPECT_EQ(loaded->DefaultSchedule()->SavePath(), env.dir.path());
 }
 
 // The file is UTF-8 without a declaration or white space, and its elements come in the
