@@ -16,7 +16,7 @@ namespace tolvane::cli {
 
 class ConsoleOutput {
 public:
-    ConsoleOutput(std::FILE *out, std::FILE *err) : m_out(out), m_err(err) {}
+    ConsoleOutput(std::FILE *out, std::FILE *err);
 
     // Prints the controller's status changes, errors, finished files and encode progress.
     void Attach(ClsController &controller);
@@ -26,8 +26,12 @@ public:
     void ReportError(const NumberedError &e);
 
 private:
+    static QString Priority(bool journal, int priority);
+
     std::FILE *m_out;
     std::FILE *m_err;
+    bool m_outToJournal;
+    bool m_errToJournal;
     int m_lastPercent = -1;
 };
 

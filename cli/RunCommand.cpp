@@ -1,5 +1,6 @@
 #include "RunCommand.h"
 
+#include "cli/CommandLine.h"
 #include "cli/RecorderSession.h"
 #include "common/AppFolder.h"
 
@@ -8,8 +9,15 @@
 
 namespace tolvane::cli {
 
-int RunTimetable(std::FILE *out, std::FILE *err)
+int RunTimetable(const QStringList &options, std::FILE *out, std::FILE *err)
 {
+    CommandLine line(QStringLiteral("run"), QString(),
+                     QStringLiteral("Runs the timetable until Ctrl-C or SIGTERM, printing status changes, errors and "
+                                    "finished files. SIGHUP reads schedule.xml again. Exit status 3: another "
+                                    "recorder or the window runs this folder's timetable."));
+    if (const auto done = line.Parse(options, 0, 0, out, err))
+        return *done;
+
     RecorderSession session(out, err);
     if (const auto failed = session.Open())
         return *failed;
