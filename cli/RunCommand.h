@@ -1,5 +1,5 @@
 #pragma once
-// `tolvane-cli run`: the timetable without a window, until interrupted.
+// `tolvane-cli run [--notify]`: the timetable without a window, until interrupted.
 
 #include <QStringList>
 

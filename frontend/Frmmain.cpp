@@ -271,6 +271,11 @@ void Frmmain::ConnectController()
     connect(c, &ClsController::OnUnload, this, [this](bool &cancel) { Guarded([&] { OnUnload(cancel); }); });
     connect(c, &ClsController::OnError, this, &Frmmain::ShowError);
     connect(c, &ClsController::OnWarning, this, &Frmmain::ShowWarning);
+    connect(c, &ClsController::OnCaptureFileFinished, this, [this](const QString &path) {
+        // The icon shows when a recording ends; without one, a finished file is worth a note.
+        if (!m_tray.HostAvailable())
+            Notify(QStringLiteral("録音ファイルを保存しました。") + path, QSystemTrayIcon::Information);
+    });
     connect(c, &ClsController::OnWakeTimeChanged, this, [this] {
         if (m_status == tolvane::Status::Idle)
             SetInfo(IdleText());
@@ -615,9 +620,22 @@ void Frmmain::ShowNotice(const QString &text, QSystemTrayIcon::MessageIcon icon,
     m_info->setText(text);
     m_tray.setToolTipText(text);
     m_errorShown = true;
-    m_tray.ShowNotification(windowTitle(), text, icon);
+    Notify(text, icon);
     if (m_controller)
         m_controller->WriteLog(subject, text);
+}
+
+void Frmmain::Notify(const QString &text, QSystemTrayIcon::MessageIcon icon)
+{
+    if (m_tray.HostAvailable()) {
+        m_tray.ShowNotification(windowTitle(), text, icon);
+        return;
+    }
+    if (m_services->desktopNotifier)
+        m_services->desktopNotifier->Notify(windowTitle(), text,
+                                            icon == QSystemTrayIcon::Critical      ? IDesktopNotifier::Urgency::Critical
+                                            : icon == QSystemTrayIcon::Information ? IDesktopNotifier::Urgency::Low
+                                                                                   : IDesktopNotifier::Urgency::Normal);
 }
 
 QString Frmmain::IdleText() const

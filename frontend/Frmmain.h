@@ -88,6 +88,9 @@ private:
     void EnableCommand(QPushButton *button, bool on);
     void SetInfo(const QString &text);
     void ShowNotice(const QString &text, QSystemTrayIcon::MessageIcon icon, const QString &subject);
+    // A balloon from the icon; on a desktop without a notification area (stock GNOME) a desktop
+    // notification, so that a hidden or covered window still tells what happened.
+    void Notify(const QString &text, QSystemTrayIcon::MessageIcon icon);
     // "待機中", with the next wake-up when the wake alarm is set.
     QString IdleText() const;
     void SetTrayPicture(bool recording);

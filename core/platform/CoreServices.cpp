@@ -5,6 +5,7 @@
 #include "core/controller/DiskSpace.h"
 #include "core/encoder/EncordaFactory.h"
 #include "core/platform/AlignedTickTimer.h"
+#include "core/platform/FreedesktopNotifier.h"
 #include "core/platform/LogindPower.h"
 #include "mixer/alsa/Mixer.h"
 
@@ -17,6 +18,7 @@ std::shared_ptr<CoreServices> CoreServices::Real(const QString &appFolder)
     services->firstRunSaveFolder = AppFolder::MusicFolder();
     services->clock = std::make_shared<SystemClock>();
     services->notifier = std::make_shared<StderrNotifier>();
+    services->desktopNotifier = std::make_shared<FreedesktopNotifier>();
     services->tickTimer = std::make_shared<AlignedTickTimer>();
     services->power = std::make_shared<LogindPower>();
     services->shell = std::make_shared<LinuxShellLauncher>();
