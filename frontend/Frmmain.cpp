@@ -1,6 +1,7 @@
 #include "Frmmain.h"
 
 #include "common/DateTimeText.h"
+#include "core/capture/WmaFileWriter.h"
 #include "frontend/ClsSaveLoad.h"
 #include "frontend/ScheduleRowText.h"
 #include "frontend/WindowNotifier.h"
@@ -170,7 +171,8 @@ void Frmmain::BuildControls()
     m_info->setFrameShape(QFrame::StyledPanel);
     grid->addWidget(m_info, 6, 0, 1, 7);
 
-    auto *notice = new QLabel(QStringLiteral("Windows Media形式の録音にはFFmpegのライブラリ(LGPL)を使用しています。"));
+    auto *notice = new QLabel(QStringLiteral("Windows Media形式の録音にはFFmpegのライブラリ(%1)を使用しています。")
+                                  .arg(WmaFileWriter::Licence()));
     notice->setObjectName(QStringLiteral("Label1"));
     grid->addWidget(notice, 7, 0, 1, 5);
     auto *about = new QLabel(QStringLiteral("<a href=\"readme\">Tolvaneについて</a>"));
