@@ -2,6 +2,7 @@
 
 #include "core/controller/ClsController.h"
 #include "core/persistence/StoredValue.h"
+#include "core/schedule/ScheduleChecks.h"
 #include "frontend/FrmDialogGOGOSetting.h"
 #include "frontend/TimePicker.h"
 
@@ -169,36 +170,31 @@ void FrmDialogWaveSetting::Refuse(QWidget *control, const QString &text, bool wa
 
 bool FrmDialogWaveSetting::CheckSplitSeconds(double &seconds)
 {
-    bool number = false;
-    seconds = m_splitSeconds->text().trimmed().toDouble(&number);
-    if (number && std::isfinite(seconds) && seconds >= 0)
+    const std::optional<double> accepted = ScheduleChecks::SplitSeconds(m_splitSeconds->text());
+    if (accepted) {
+        seconds = *accepted;
         return true;
-    Refuse(m_splitSeconds, QStringLiteral("ファイルを分割する無音部の長さには0以上の数を入力してください。"), true);
+    }
+    Refuse(m_splitSeconds, ScheduleChecks::SplitSecondsMessage(), true);
     return false;
 }
 
 bool FrmDialogWaveSetting::CheckSplitTime()
 {
-    if (!m_splitByTime->isChecked() || m_splitTime->Value() > Seconds(0))
+    if (ScheduleChecks::SplitTimeAccepted(m_splitByTime->isChecked(), m_splitTime->Value()))
         return true;
-    Refuse(m_splitTime, QStringLiteral("分割時間は1秒以上を指定して下さい"), false);
+    Refuse(m_splitTime, ScheduleChecks::SplitTimeMessage(), false);
     return false;
 }
 
 bool FrmDialogWaveSetting::CheckNoSounddB()
 {
     const QString text = m_noSounddB->text();
-    bool number = false;
-    const double dB = text.trimmed().toDouble(&number);
-    // The wave settings take any number; a level above full scale is refused here.
-    if (!number || !(dB > 0)) {
-        try {
-            m_copy->WaveSetting()->setNoSounddB(text);
-            return true;
-        } catch (const NumberedError &) {
-        }
+    if (ScheduleChecks::NoSounddBAccepted(text)) {
+        m_copy->WaveSetting()->setNoSounddB(text);
+        return true;
     }
-    Refuse(m_noSounddB, QStringLiteral("無音とみなす音圧には0以下の数または半角文字で-infを入力してください。"), true);
+    Refuse(m_noSounddB, ScheduleChecks::NoSounddBMessage(), true);
     return false;
 }
 
