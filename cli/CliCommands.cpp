@@ -6,6 +6,7 @@
 #include "cli/DeviceListing.h"
 #include "cli/RecordCommand.h"
 #include "cli/RunCommand.h"
+#include "cli/ScheduleCommand.h"
 #include "cli/ServiceCommand.h"
 #include "cli/SntpCommand.h"
 #include "common/AppFolder.h"
@@ -30,6 +31,8 @@ const char *kUsage =
     "  record [--for hh:mm:ss] [--schedule NAME]\n"
     "               record now with the default schedule's settings (or NAME's), starting on\n"
     "               the next second, for the given length or until Ctrl-C\n"
+    "  schedule list|add|edit|remove|enable|disable|postpone ...\n"
+    "               show and change the schedules without the window\n"
     "  service install|uninstall\n"
     "               run the timetable as a systemd user service (started with your session)\n"
     "  sntp SERVER [--set]\n"
@@ -195,6 +198,8 @@ int Run(const QStringList &arguments, std::FILE *out, std::FILE *err)
         return RecordNow(rest, out, err);
     if (command == QLatin1String("sntp"))
         return Sntp(rest, out, err);
+    if (command == QLatin1String("schedule"))
+        return ManageSchedules(rest, out, err);
     Print(err, QStringLiteral("tolvane-cli: unknown command \"%1\"\n").arg(command) + QString::fromLatin1(kUsage));
     return 2;
 }

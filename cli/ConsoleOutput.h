@@ -24,6 +24,7 @@ public:
     void Warning(const QString &text);
     void Error(const QString &text);
     void ReportError(const NumberedError &e);
+    std::FILE *Out() const { return m_out; }
 
 private:
     static QString Priority(bool journal, int priority);
