@@ -5,13 +5,14 @@
 #   make bench        Release build of the benchmarks, then run them
 #   make fuzz         build the libFuzzer targets with clang
 #   make screenshots  render the main window's states and every dialog to PNG files in $(BUILD)/screenshots
+#   make deb          build the Debian package into $(BUILD)/deb
 
 BUILD  ?= build
 JOBS   ?= 2
 WERROR ?= $(if $(CI),ON,OFF)
 GENERATOR := -G Ninja
 
-.PHONY: all deps test-deps build run test bench fuzz screenshots clean
+.PHONY: all deps test-deps build run test bench fuzz screenshots deb clean
 
 all: build
 
@@ -60,6 +61,17 @@ screenshots: test-deps
 	cmake -S . -B $(BUILD)/dev $(GENERATOR) -DTOLVANE_BUILD_TESTS=ON
 	cmake --build $(BUILD)/dev -j $(JOBS) --target frontend_screenshots
 	$(BUILD)/dev/bin/frontend_screenshots $(BUILD)/screenshots
+
+# Built for /usr with Debian's hardening flags, stripped, its dependencies read by dpkg-shlibdeps.
+deb:
+	@./scripts/install-deps package
+	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	cmake -S . -B $(BUILD)/deb $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DTOLVANE_BUILD_TESTS=OFF
+	cmake --build $(BUILD)/deb -j $(JOBS)
+	cd $(BUILD)/deb && cpack
+	@ls $(BUILD)/deb/tolvane_*.deb
 
 clean:
 	rm -rf $(BUILD)

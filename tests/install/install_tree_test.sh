@@ -34,6 +34,24 @@ check_tree() {
   expect_file "$root/share/icons/hicolor/scalable/apps/tolvane.svg"
   expect_file "$root/share/applications/tolvane.desktop"
   expect_file "$root/share/doc/tolvane/README.md"
+  expect_file "$root/share/doc/tolvane/copyright"
+  expect_file "$root/share/doc/tolvane/changelog.gz"
+  expect_file "$root/share/bash-completion/completions/tolvane-cli"
+  for page in tolvane tolvane-cli rivetta encorda; do
+    expect_file "$root/share/man/man1/$page.1.gz"
+  done
+  gzip -dc "$root/share/man/man1/tolvane-cli.1.gz" | grep -q '^\.SH "\?ENVIRONMENT' ||
+    fail "tolvane-cli(1) has no ENVIRONMENT section"
+  metainfo=$(find "$root/share/metainfo" -name '*.metainfo.xml' 2>/dev/null)
+  [ -n "$metainfo" ] || fail "no AppStream metainfo in $root/share/metainfo"
+
+  # What the desktop's and the software centres' own validators say.
+  if command -v desktop-file-validate >/dev/null 2>&1; then
+    out=$(desktop-file-validate "$root/share/applications/tolvane.desktop" 2>&1) || fail "desktop-file-validate: $out"
+  fi
+  if command -v appstreamcli >/dev/null 2>&1 && [ -n "$metainfo" ]; then
+    out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli validate: $out"
+  fi
 
   find "$root" -path "$root/lib*/tolvane/lib*.so.[0-9]*" | grep -q . || fail "no versioned library in $root/lib*/tolvane"
   stray=$(find "$root" -name 'lib*.so*' ! -path "$root/lib*/tolvane/lib*.so.[0-9]*")
