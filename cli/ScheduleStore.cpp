@@ -22,14 +22,14 @@ std::optional<int> ScheduleStore::Open(bool forChange)
             return 1;
         }
         // One change at a time: a second one reads the file only after the first has saved it.
-        m_changeLock = std::make_unique<QLockFile>(folder + QStringLiteral("/schedule.lock"));
+        m_changeLock = std::make_unique<QLockFile>(InstanceLock::ChangeLockPath(folder));
         if (!m_changeLock->tryLock(10000)) {
             m_console.Error(QStringLiteral("another change of the schedules in %1 does not end; not changing them").arg(folder));
             return 1;
         }
         // Holding the folder keeps a window from starting with the old schedules meanwhile.
         m_folderLock = std::make_unique<InstanceLock>(folder);
-        if (!m_folderLock->TryAcquire()) {
+        if (!m_folderLock->TryAcquireAtOnce()) {
             const qint64 pid = m_folderLock->HolderPid();
             if (m_folderLock->HolderApp() != QLatin1String("tolvane-cli")) {
                 m_console.Error(QStringLiteral("the window (tolvane, process %1) runs the timetable of %2 and would write "

@@ -3,6 +3,7 @@
 // refused input leaves the file byte for byte, and a running recorder takes a new schedule at once.
 
 #include "CliRunner.h"
+#include "common/InstanceLock.h"
 #include "core/controller/ClsController.h"
 #include "core/schedule/ScheduleChecks.h"
 #include "tests/support/TestServices.h"
@@ -12,6 +13,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -300,7 +303,28 @@ TEST_F(CliSchedule, RunningRecorderRecordsAnAddedSchedule)
         << r.out.toStdString();
     EXPECT_TRUE(WaitForOutput(*run, "schedule.xml read again: 1 schedules", out)) << out.toStdString();
     EXPECT_TRUE(WaitForOutput(*run, "finished " + env.Path("rec/Soon_").toUtf8(), out, false, 30000)) << out.toStdString();
-    ::kill(static_cast<pid_t>(run->processId()), SIGTERM);
+    run->terminate();  // SIGTERM, and only while it runs
+    ASSERT_TRUE(run->waitForFinished(30000));
+    EXPECT_EQ(run->exitCode(), 0);
+}
+
+// A recorder that starts while a change of the schedules holds the folder waits for the change
+// instead of giving up with status 3, after which its service would not be started again.
+TEST_F(CliSchedule, RecorderWaitsForAChangeInProgress)
+{
+    // What a change holds: its own lock, and the folder's.
+    auto changing = std::make_unique<QLockFile>(env.Path("schedule.lock"));
+    ASSERT_TRUE(changing->tryLock(0));
+    auto change = std::make_unique<InstanceLock>(env.dir.path());
+    ASSERT_TRUE(change->TryAcquireAtOnce());
+    auto run = StartProgram(QStringLiteral(TOLVANE_CLI), env.dir.path(), {"run"});
+    QThread::msleep(1500);
+    EXPECT_EQ(run->state(), QProcess::Running);
+    change.reset();
+    changing.reset();
+    QByteArray out;
+    EXPECT_TRUE(WaitForOutput(*run, "runs the timetable", out)) << out.toStdString() << run->readAllStandardError().toStdString();
+    run->terminate();  // SIGTERM, and only while it runs
     ASSERT_TRUE(run->waitForFinished(30000));
     EXPECT_EQ(run->exitCode(), 0);
 }
