@@ -26,7 +26,8 @@ int main(int argc, char *argv[])
     const QStringList arguments = tolvane::ProgramArguments(argc, argv);
     parser.parse(arguments);
     if (parser.isSet(QStringLiteral("help"))) {
-        PrintText(stdout, parser.helpText());
+        // Before the application exists Qt cannot name the program in the usage line.
+        PrintText(stdout, parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("tolvane")));
         return 0;
     }
     if (parser.isSet(QStringLiteral("version"))) {

@@ -70,7 +70,7 @@ TEST(CliConventions, HelpAndRefusals)
         {"tolvane-cli", {"sntp", "a", "b"}, 2, "", "unexpected argument \"b\""},
         {"tolvane-cli", {"service"}, 2, "", "service needs more arguments"},
         {"tolvane-cli", {"service", "start"}, 2, "", "install or uninstall"},
-        {"tolvane", {"--help"}, 0, "tolvane-cli", ""},
+        {"tolvane", {"--help"}, 0, "Usage: tolvane [options]", ""},
         {"tolvane", {"--version"}, 0, "tolvane 0.6.2", ""},
         {"tolvane", {"--bogus"}, 2, "", "Unknown option 'bogus'"},
         {"encorda", {"--help"}, 0, "not meant to be run by hand", ""},

@@ -57,6 +57,11 @@ check_tree() {
   stray=$(find "$root" -name 'lib*.so*' ! -path "$root/lib*/tolvane/lib*.so.[0-9]*")
   [ -z "$stray" ] || fail "shared libraries outside the private folder, or without a version: $stray"
 
+  # Every installed program starts: its libraries, and theirs, are found.
+  for program in bin/tolvane bin/tolvane-cli bin/rivetta libexec/tolvane/encorda; do
+    out=$("$root/$program" --version 2>&1) || fail "$program --version: $out"
+  done
+
   # The installed recorder runs from the tree and finds its encoder among the helpers.
   home="$scratch/home"
   rm -rf "$home"

@@ -144,7 +144,7 @@ TEST(Rivetta, CommandLineConventions)
         const char *err;
     };
     const Case cases[] = {
-        {{"--help"}, 0, "--yes", ""},
+        {{"--help"}, 0, "Usage: rivetta [options] [FILE]", ""},
         {{"--version"}, 0, "rivetta 0.6.2", ""},
         {{"--bogus", path}, 2, "", "Unknown option 'bogus'"},
         {{"--yes"}, 2, "", "--yes needs a FILE"},

@@ -32,7 +32,8 @@ int main(int argc, char *argv[])
     // own options (-platform, -style, ...) are left to QApplication, which removes them below.
     const bool parsed = parser.parse(tolvane::ProgramArguments(argc, argv));
     if (parser.isSet(QStringLiteral("help"))) {
-        PrintText(stdout, parser.helpText());
+        // Before the application exists Qt cannot name the program in the usage line.
+        PrintText(stdout, parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("rivetta")));
         return 0;
     }
     if (parser.isSet(QStringLiteral("version"))) {
