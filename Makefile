@@ -62,7 +62,9 @@ screenshots: test-deps
 	cmake --build $(BUILD)/dev -j $(JOBS) --target frontend_screenshots
 	$(BUILD)/dev/bin/frontend_screenshots $(BUILD)/screenshots
 
-# Built for /usr with Debian's hardening flags, stripped, its dependencies read by dpkg-shlibdeps.
+# Built for /usr with all of Debian's hardening flags, stripped, its dependencies read by
+# dpkg-shlibdeps.
+deb: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
 deb:
 	@./scripts/install-deps package
 	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \

@@ -25,17 +25,17 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TOLVANE_HOMEPAGE})
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "timetable sound recorder
- Tolvane records sound from the sound card on a weekly timetable,
- unattended: each recording starts on the second, lasts exactly as long as
- asked, and leaves WAVE, MP3 or Windows Media files named as the schedule
- says. It can cut silence, split long recordings, run programs before and
- after a recording, set the clock from a time server, and hibernate or
- power off the machine afterwards.
- .
- The package holds the window (in Japanese), the headless recorder
- tolvane-cli with its systemd user unit and schedule command, the MP3
- encoder and a tool that repairs the header of a cut-off WAVE recording.")
+# The long description; CPack puts the summary above it and indents it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tolvane records sound from the sound card on a weekly timetable,
+unattended: each recording starts on the second, lasts exactly as long as
+asked, and leaves WAVE, MP3 or Windows Media files named as the schedule
+says. It can cut silence, split long recordings, run programs before and
+after a recording, set the clock from a time server, and hibernate or
+power off the machine afterwards.
+
+The package holds the window (in Japanese), the headless recorder
+tolvane-cli with its systemd user unit and schedule command, the MP3
+encoder and a tool that repairs the header of a cut-off WAVE recording.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CPACK_PACKAGING_INSTALL_PREFIX}/${TOLVANE_PRIVATE_LIBDIR})
 # What no linked library pulls in: the SVG pictures of the window and the tray.
