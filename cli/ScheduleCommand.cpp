@@ -153,7 +153,7 @@ int Add(const QStringList &words, std::FILE *out, std::FILE *err)
     if (const auto refused = ApplyOptions(*s, options, store.Console()))
         return *refused;
     const QString key = c.AddSchedule2List(s);
-    if (!store.Save())
+    if (!store.Save(name, QStringLiteral("ScheduleAdded")))
         return 1;
     Print(out, QStringLiteral("added \"%1\" as #%2\n").arg(name).arg(store.Number(key)));
     return 0;
@@ -188,7 +188,7 @@ int Edit(const QStringList &words, std::FILE *out, std::FILE *err)
     if (const auto refused = ApplyOptions(*s, options, store.Console()))
         return *refused;
     c.ChangeSchedule(key, *s);
-    if (!store.Save())
+    if (!store.Save(s->Name(), QStringLiteral("ScheduleChanged")))
         return 1;
     Print(out, QStringLiteral("changed \"%1\" (#%2)\n").arg(s->Name()).arg(store.Number(key)));
     return 0;
@@ -255,7 +255,8 @@ int Simple(const QString &command, const QStringList &words, std::FILE *out, std
         }
         c.ChangeSchedule(key, *s);
     }
-    if (!store.Save())
+    if (!store.Save(name, command == QLatin1String("remove") ? QStringLiteral("ScheduleDeleted")
+                                                             : QStringLiteral("ScheduleChanged")))
         return 1;
     const QString done = command == QLatin1String("remove")    ? QStringLiteral("removed")
                          : command == QLatin1String("enable")  ? QStringLiteral("enabled")

@@ -97,7 +97,7 @@ qsizetype ScheduleStore::Number(const QString &key)
     return 0;
 }
 
-bool ScheduleStore::Save()
+bool ScheduleStore::Save(const QString &name, const QString &event)
 {
     bool saved = true;
     const auto watch = QObject::connect(m_controller.get(), &ClsController::OnError, [&](const NumberedError &e) {
@@ -110,6 +110,11 @@ bool ScheduleStore::Save()
         m_console.Error(QStringLiteral("the schedules were not saved; schedule.xml is as it was"));
         return false;
     }
+    // Read as `status` reads, the controller writes no log line of its own.
+    m_services->readOnly = false;
+    m_controller->WriteLog(name, event);
+    m_controller->WriteLog(QStringLiteral("Setting"), QStringLiteral("SaveSuccessed"));
+    m_services->readOnly = true;
     if (m_recorderPid > 0) {
         // The recorder reads schedule.xml again on SIGHUP, as `systemctl --user reload` asks it to.
         if (::kill(static_cast<pid_t>(m_recorderPid), SIGHUP) == 0)

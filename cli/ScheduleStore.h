@@ -38,8 +38,10 @@ public:
     // The place of a key in the list, counted from 1 like "#N".
     qsizetype Number(const QString &key);
 
-    // Saves the schedules and tells a recorder that runs the timetable. False after saying why.
-    bool Save();
+    // Saves the schedules and tells a recorder that runs the timetable. The activity log, while
+    // logging is on, gets the change (`event` of the schedule `name`, as the window's changes
+    // give it) and the save. False after saying why.
+    bool Save(const QString &name, const QString &event);
 
 private:
     ConsoleOutput m_console;

@@ -14,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -199,9 +200,10 @@ TEST_F(CliSchedule, EditChangesOnlyWhatItIsGiven)
     EXPECT_EQ(Listed("Dawn").value("start-delay").toString(), "00:10:00");
     EXPECT_EQ(Listed("Dawn").value("end-delay").toString(), "00:00:00");
 
-    // A second "Evening" made in the window: the name alone no longer says which.
+    // A second "Evening" made in the window, with logging on: the name alone no longer says which.
     {
         auto c = Load();
+        c->gMakeLog = true;
         auto twin = c->CreateNewSchedule();
         twin->setName("Evening");
         c->AddSchedule2List(twin);
@@ -213,6 +215,11 @@ TEST_F(CliSchedule, EditChangesOnlyWhatItIsGiven)
     r = Run({"remove", "#3"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "removed \"Evening\" (#3)\n");
+    QFile log(env.Path("rec.log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString logged = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(logged.contains(QRegularExpression("Evening [0-9/: ]+ScheduleDeleted\r\nSetting [0-9/: ]+SaveSuccessed\r\n$")))
+        << logged.toStdString();
     const auto c = Load();
     ASSERT_EQ(c->nSchedules(), 2);
     EXPECT_EQ(c->Schedule("ID0")->Name(), "Dawn");
