@@ -9,7 +9,8 @@ CommandLine::CommandLine(const QString &command, const QString &arguments, const
 {
     m_parser.setApplicationDescription(description);
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    m_parser.addHelpOption();
+    // Qt's own help option brings --help-all, which a command would take for no option at all.
+    m_parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("shows this help")});
 }
 
 void CommandLine::AddArgument(const QString &name, const QString &description)

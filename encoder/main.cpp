@@ -32,7 +32,7 @@ int main(int argc, char *argv[])
                      qPrintable(parser.errorText().isEmpty() ? QStringLiteral("it takes no arguments") : parser.errorText()));
         return 2;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         std::fputs(qPrintable(parser.helpText()), stdout);
         return 0;
     }

@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
     // window's own options (-platform, -style, ...) are QApplication's, which removes them.
     const QStringList arguments = tolvane::ProgramArguments(argc, argv);
     parser.parse(arguments);
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         // Before the application exists Qt cannot name the program in the usage line.
         PrintText(stdout, parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("tolvane")));
         return 0;

@@ -59,6 +59,8 @@ TEST(CliConventions, HelpAndRefusals)
         {"tolvane-cli", {"--bogus"}, 2, "", "Unknown option 'bogus'"},
         {"tolvane-cli", {"run", "--help"}, 0, "usage: tolvane-cli run", ""},
         {"tolvane-cli", {"run", "now"}, 2, "", "unexpected argument \"now\""},
+        {"tolvane-cli", {"run", "--help-all"}, 2, "", "Unknown option 'help-all'"},
+        {"rivetta", {"--help-all"}, 0, "Usage: rivetta", ""},
         {"tolvane-cli", {"status", "--bogus"}, 2, "", "Unknown option 'bogus'"},
         {"tolvane-cli", {"status", "--help"}, 0, "Reads only", ""},
         {"tolvane-cli", {"devices", "extra"}, 2, "", "unexpected argument"},

@@ -31,7 +31,7 @@ int main(int argc, char *argv[])
     // Checked before any window exists, so that help and mistakes need no display. The window's
     // own options (-platform, -style, ...) are left to QApplication, which removes them below.
     const bool parsed = parser.parse(tolvane::ProgramArguments(argc, argv));
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         // Before the application exists Qt cannot name the program in the usage line.
         PrintText(stdout, parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("rivetta")));
         return 0;
