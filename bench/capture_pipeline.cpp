@@ -89,7 +89,7 @@ void RecordHour(const QString &folder, QStringList &files, Times &times)
     QElapsedTimer timer;
     timer.start();
     pipeline.SetParameter(setting);
-    pipeline.StartCapture();
+    pipeline.StartCapture(services->clock->Now());
     for (int i = 0; i < 2 * kSeconds; ++i)
         source->Pump();
     pipeline.StopCapture();

@@ -33,7 +33,7 @@ says. It can cut silence, split long recordings, run programs before and
 after a recording, set the clock from a time server, and hibernate or
 power off the machine afterwards.
 
-The package holds the window (in Japanese), the headless recorder
+The package holds the window (in Japanese or English), the headless recorder
 tolvane-cli with its systemd user unit and schedule command, the MP3
 encoder and a tool that repairs the header of a cut-off WAVE recording.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

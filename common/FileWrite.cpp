@@ -8,9 +8,13 @@
 
 namespace tolvane {
 
-bool WriteAllAt(int fd, const void *bytes, qint64 count, qint64 offset)
+bool WriteAllAt(int fd, const void *bytes, qint64 count, qint64 offset, qint64 *written)
 {
     const char *at = static_cast<const char *>(bytes);
+    qint64 done = 0;
+    if (!written)
+        written = &done;
+    *written = 0;
     while (count > 0) {
         const ssize_t n = ::pwrite(fd, at, static_cast<size_t>(count), static_cast<off_t>(offset));
         if (n < 0) {
@@ -25,6 +29,7 @@ bool WriteAllAt(int fd, const void *bytes, qint64 count, qint64 offset)
         at += n;
         count -= n;
         offset += n;
+        *written += n;
     }
     return true;
 }
@@ -33,6 +38,12 @@ void IgnoreFileSizeSignal()
 {
     static std::once_flag once;
     std::call_once(once, [] { std::signal(SIGXFSZ, SIG_IGN); });
+}
+
+void IgnoreBrokenPipeSignal()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { std::signal(SIGPIPE, SIG_IGN); });
 }
 
 }  // namespace tolvane

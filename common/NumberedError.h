@@ -27,6 +27,7 @@ inline constexpr qint32 DuplicateKey = 457;
 inline constexpr qint32 InvalidLevel = qint32(0x80040001u);
 inline constexpr qint32 NoMixerDevice = InvalidLevel;
 inline constexpr qint32 InvalidStatus = qint32(0x80040003u);
+inline constexpr qint32 SoundLost = qint32(0x80040004u);  // frames the sound source could not deliver
 }  // namespace ErrNo
 
 class NumberedError : public std::exception {

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace tolvane {
 
 namespace {
@@ -44,12 +46,18 @@ bool IsRemovable(const QByteArray &device)
 }  // namespace
 
 DialogSavePath::DialogSavePath(const DialogContext &context, QWidget *parent)
-    : FormDialog(context, "DialogSavePath", QStringLiteral("保存フォルダ設定"), parent)
+    : FormDialog(context, "DialogSavePath", tr("保存フォルダ設定"), parent)
 {
     m_drive = new QComboBox(this);
     m_drive->setObjectName(QStringLiteral("DriveSavePath"));
+    const QString home = QDir::homePath();
+    m_drives.append(Drive{home, QStorageInfo(home)});
+    m_drive->addItem(tr("ホームフォルダ (%1)").arg(home));
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        m_drives.append(volume);
+        if (volume.rootPath() == home ||
+            !IsSavePlace(volume.fileSystemType(), volume.device(), volume.rootPath(), volume.isReadOnly()))
+            continue;
+        m_drives.append(Drive{volume.rootPath(), volume});
         const QString label = volume.name().isEmpty() ? QString() : QStringLiteral(" [") + volume.name() + u']';
         m_drive->addItem(volume.rootPath() + label);
     }
@@ -58,7 +66,7 @@ DialogSavePath::DialogSavePath(const DialogContext &context, QWidget *parent)
         try {
             DriveSavePath_Change(index);
         } catch (const NumberedError &e) {
-            ShowError(ErrorText(QStringLiteral("ドライブ選択時に予期せぬエラーが発生しました。"), e));
+            ShowError(ErrorText(tr("ドライブ選択時に予期せぬエラーが発生しました。"), e));
         }
     });
 
@@ -71,7 +79,7 @@ DialogSavePath::DialogSavePath(const DialogContext &context, QWidget *parent)
     auto *layout = new QGridLayout(this);
     layout->addWidget(m_drive, 0, 0, 1, 2);
     layout->addWidget(m_dir, 1, 0, 1, 2);
-    layout->addWidget(NewButton("CNewFolder", QStringLiteral("新規フォルダ"), [this] { CNewFolder_Click(); }), 2, 0,
+    layout->addWidget(NewButton("CNewFolder", tr("新規フォルダ"), [this] { CNewFolder_Click(); }), 2, 0,
                       Qt::AlignLeft);
     layout->addLayout(NewOkCancel([this] { OKButton_Click(); }), 2, 1);
     setMinimumSize(460, 420);
@@ -97,11 +105,28 @@ int DialogSavePath::DriveType(const QByteArray &fileSystemType, const QByteArray
     return 0;
 }
 
+bool DialogSavePath::IsSavePlace(const QByteArray &fileSystemType, const QByteArray &device, const QString &rootPath,
+                                 bool readOnly)
+{
+    // Desktops mount removable media under /media or /run/media; the rest of these belong to the system.
+    static const QStringList systemRoots{QStringLiteral("/boot"), QStringLiteral("/efi"),  QStringLiteral("/proc"),
+                                         QStringLiteral("/sys"),  QStringLiteral("/dev"),  QStringLiteral("/run"),
+                                         QStringLiteral("/snap"), QStringLiteral("/var/lib/snapd")};
+    const auto under = [&rootPath](const QString &root) {
+        return rootPath == root || rootPath.startsWith(root + u'/');
+    };
+    if (readOnly || fileSystemType == "squashfs")
+        return false;
+    if (!under(QStringLiteral("/run/media")) && std::any_of(systemRoots.begin(), systemRoots.end(), under))
+        return false;
+    const int type = DriveType(fileSystemType, device);
+    return type == 1 || type == 2 || type == 3;
+}
+
 QString DialogSavePath::DriveTypeName(int type)
 {
-    static const QString names[6] = {QStringLiteral("種別不明"),     QStringLiteral("リムーバブル ディスク"),
-                                     QStringLiteral("ハード ディスク"), QStringLiteral("ネットワーク ドライブ"),
-                                     QStringLiteral("CD-ROM"),       QStringLiteral("RAM ディスク")};
+    const QString names[6] = {tr("種別不明"),       tr("リムーバブル ディスク"), tr("ハード ディスク"),
+                              tr("ネットワーク ドライブ"), QStringLiteral("CD-ROM"),  tr("RAM ディスク")};
     return type >= 0 && type <= 5 ? names[type] : names[0];
 }
 
@@ -119,7 +144,7 @@ void DialogSavePath::SelectDrive(const QString &path)
     m_driveIndex = -1;
     qsizetype longest = -1;
     for (int i = 0; i < m_drives.size(); ++i) {
-        const QString root = m_drives[i].rootPath();
+        const QString &root = m_drives[i].root;
         const bool above = path == root || path.startsWith(root.endsWith(u'/') ? root : root + u'/');
         if (above && root.size() > longest) {
             longest = root.size();
@@ -135,7 +160,7 @@ void DialogSavePath::OpenFolder(const QString &path)
     while (!QFileInfo(target).isDir() && target != QStringLiteral("/"))
         target = QFileInfo(target).path();
     SelectDrive(target);
-    const QString root = m_driveIndex >= 0 ? m_drives[m_driveIndex].rootPath() : QStringLiteral("/");
+    const QString root = m_driveIndex >= 0 ? m_drives[m_driveIndex].root : QStringLiteral("/");
 
     m_dir->clear();
     QTreeWidgetItem *item = NewFolderItem(root, root);
@@ -183,20 +208,21 @@ QString DialogSavePath::CurrentFolder() const
 
 void DialogSavePath::DriveSavePath_Change(int index)
 {
-    QStorageInfo &drive = m_drives[index];
+    const QString &root = m_drives[index].root;
+    QStorageInfo &drive = m_drives[index].volume;
     drive.refresh();
-    if (!drive.isReady() || !QFileInfo(drive.rootPath()).isReadable()) {
-        ShowError(QStringLiteral("選択されたドライブは現在使用できません。他のドライブを選択するか、"
-                                 "使用できる状態にしてからもう一度選択して下さい"));
+    if (!drive.isReady() || !QFileInfo(root).isReadable()) {
+        ShowError(tr("選択されたドライブは現在使用できません。他のドライブを選択するか、"
+                     "使用できる状態にしてからもう一度選択して下さい"));
         m_drive->setCurrentIndex(m_driveIndex);
         return;
     }
-    OpenFolder(drive.rootPath());
+    OpenFolder(root);
     const int type = DriveType(drive.fileSystemType(), drive.device());
     if (type != 2)
-        ShowError(QStringLiteral("このドライブは") + DriveTypeName(type) +
-                  QStringLiteral("です。このドライブを選択すると本ソフトが正しく機能しない可能性があります｡"
-                                 "ハードディスクドライブを選択されることを推奨します｡ "));
+        ShowError(tr("このドライブは%1です。このドライブを選択すると本ソフトが正しく機能しない可能性があります｡"
+                     "ハードディスクドライブを選択されることを推奨します｡ ")
+                      .arg(DriveTypeName(type)));
 }
 
 void DialogSavePath::CNewFolder_Click()

@@ -1,6 +1,6 @@
 #pragma once
-// Chooses the folder recordings are saved in: the mounted file systems stand in for drives,
-// and a folder tree shows the chosen one's folders.
+// Chooses the folder recordings are saved in: the home folder and the file systems a user saves
+// to stand in for drives, and a folder tree shows the chosen one's folders.
 
 #include "frontend/FormDialog.h"
 
@@ -26,6 +26,11 @@ public:
     // 5 RAM disk. `device` is what is mounted ("/dev/sda1", "server:/export", "tmpfs").
     static int DriveType(const QByteArray &fileSystemType, const QByteArray &device);
     static QString DriveTypeName(int type);
+    // Whether a mounted file system is offered as a drive: the machine's own disks, removable
+    // and network ones; not the system's (boot, run-time, package images), not one in memory,
+    // not one that cannot be written.
+    static bool IsSavePlace(const QByteArray &fileSystemType, const QByteArray &device, const QString &rootPath,
+                            bool readOnly);
 
 private:
     void DriveSavePath_Change(int index);
@@ -36,7 +41,12 @@ private:
     void FillChildren(QTreeWidgetItem *item);
     QString CurrentFolder() const;
 
-    QList<QStorageInfo> m_drives;
+    struct Drive {
+        // Where the folder tree starts: a mount point, or the home folder.
+        QString root;
+        QStorageInfo volume;
+    };
+    QList<Drive> m_drives;
     int m_driveIndex = -1;
     QString m_chosen;
     QComboBox *m_drive = nullptr;

@@ -58,7 +58,7 @@ quint8 DialogSetTag::GenreNoOf(int index)
 }
 
 DialogSetTag::DialogSetTag(const DialogContext &context, QWidget *parent)
-    : FormDialog(context, "DialogSetTag", QStringLiteral("タグ設定"), parent)
+    : FormDialog(context, "DialogSetTag", tr("タグ設定"), parent)
 {
     m_title = NewText("TTitle");
     m_artist = NewText("TArtist");
@@ -74,21 +74,21 @@ DialogSetTag::DialogSetTag(const DialogContext &context, QWidget *parent)
         const char *label;
         QWidget *field;
     } rows[] = {
-        {"タイトルを指定する文字列を入力して下さい(生成後に半角30文字以内に制限されます)", m_title},
-        {"アーティストを指定する文字列を入力して下さい(生成後に半角30文字以内に制限されます)", m_artist},
-        {"アルバムを指定する文字列を入力して下さい(生成後に半角30文字以内に制限されます)", m_album},
-        {"年を指定する文字列を入力して下さい(生成後に半角4文字以内に制限されます)", m_year},
-        {"コメントを指定する文字列を入力して下さい(生成後に半角30文字以内に制限されます)", m_comment},
-        {"ジャンルを選択して下さい", m_genre},
+        {QT_TR_NOOP("タイトルを指定する文字列を入力して下さい(生成後に半角30文字以内に制限されます)"), m_title},
+        {QT_TR_NOOP("アーティストを指定する文字列を入力して下さい(生成後に半角30文字以内に制限されます)"), m_artist},
+        {QT_TR_NOOP("アルバムを指定する文字列を入力して下さい(生成後に半角30文字以内に制限されます)"), m_album},
+        {QT_TR_NOOP("年を指定する文字列を入力して下さい(生成後に半角4文字以内に制限されます)"), m_year},
+        {QT_TR_NOOP("コメントを指定する文字列を入力して下さい(生成後に半角30文字以内に制限されます)"), m_comment},
+        {QT_TR_NOOP("ジャンルを選択して下さい"), m_genre},
     };
     auto *fields = new QVBoxLayout;
     for (const auto &row : rows) {
-        fields->addWidget(NewLabel(QString::fromUtf8(row.label)));
+        fields->addWidget(NewLabel(tr(row.label)));
         fields->addWidget(row.field);
     }
     const QString help = FrmDialogSetFileName::CodeLines().join(u'\n') + u'\n' +
-                         QStringLiteral("例えば明日の風という名のスケジュールで'\\N_\\M月/D日'のように設定すると9/9に録音した場合"
-                                        "'明日の風_09月9日'となります。日付変更時刻はファイル名での設定を用います｡");
+                         tr("例えば明日の風という名のスケジュールで'\\N_\\M月/D日'のように設定すると9/9に録音した場合"
+                            "'明日の風_09月9日'となります。日付変更時刻はファイル名での設定を用います｡");
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(NewLabel(help, true));

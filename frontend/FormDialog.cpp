@@ -1,6 +1,7 @@
 #include "FormDialog.h"
 
 #include "core/controller/ClsController.h"
+#include "frontend/CoreMessages.h"
 #include "frontend/IDialogHost.h"
 #include "frontend/IQuestioner.h"
 
@@ -77,9 +78,10 @@ QLabel *FormDialog::NewLabel(const QString &text, bool wrap)
 QHBoxLayout *FormDialog::NewOkCancel(std::function<void()> onOk, const QString &okCaption,
                                      const QString &cancelCaption, const char *okName, const char *cancelName)
 {
-    QPushButton *ok = NewButton(okName, okCaption, std::move(onOk));
+    QPushButton *ok = NewButton(okName, okCaption.isEmpty() ? QStringLiteral("OK") : okCaption, std::move(onOk));
     ok->setDefault(true);
-    QPushButton *cancel = NewButton(cancelName, cancelCaption, [this] { reject(); });
+    QPushButton *cancel =
+        NewButton(cancelName, cancelCaption.isEmpty() ? tr("キャンセル") : cancelCaption, [this] { reject(); });
     auto *row = new QHBoxLayout;
     row->addStretch(1);
     row->addWidget(ok);
@@ -104,7 +106,7 @@ void FormDialog::Warn(const QString &text)
 
 void FormDialog::ShowError(const QString &text)
 {
-    m_context.questions.Inform(this, text, MessageIcon::Critical);
+    m_context.questions.Inform(this, CoreMessages::Translate(text), MessageIcon::Critical);
 }
 
 void FormDialog::Guarded(const std::function<void()> &handler)
@@ -112,9 +114,9 @@ void FormDialog::Guarded(const std::function<void()> &handler)
     try {
         handler();
     } catch (const NumberedError &e) {
-        ShowError(ErrorText(QStringLiteral("エラーが発生しました。"), e));
+        ShowError(ErrorText(tr("エラーが発生しました。"), e));
     } catch (const std::exception &e) {
-        ShowError(ErrorText(QStringLiteral("エラーが発生しました。"),
+        ShowError(ErrorText(tr("エラーが発生しました。"),
                             NumberedError(ErrNo::InvalidProcedureCall, QString::fromLocal8Bit(e.what()))));
     }
 }

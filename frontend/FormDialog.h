@@ -44,12 +44,14 @@ protected:
     QRadioButton *NewOption(const char *name, const QString &caption);
     QLineEdit *NewText(const char *name);
     static QLabel *NewLabel(const QString &text, bool wrap = false);
-    // OK and Cancel, right-aligned. OK runs `onOk`, which confirms or leaves the dialog open.
-    QHBoxLayout *NewOkCancel(std::function<void()> onOk, const QString &okCaption = QStringLiteral("OK"),
-                             const QString &cancelCaption = QStringLiteral("キャンセル"),
-                             const char *okName = "OKButton", const char *cancelName = "CancelButton");
+    // OK and Cancel, right-aligned. OK runs `onOk`, which confirms or leaves the dialog open. An
+    // empty caption is the usual one.
+    QHBoxLayout *NewOkCancel(std::function<void()> onOk, const QString &okCaption = {},
+                             const QString &cancelCaption = {}, const char *okName = "OKButton",
+                             const char *cancelName = "CancelButton");
 
-    // Message boxes over the dialog. Ask is Yes/No and true for Yes.
+    // Message boxes over the dialog. Ask is Yes/No and true for Yes. An error box shows what the
+    // core wrote in the window's language.
     bool Ask(const QString &text);
     void Inform(const QString &text);
     void Warn(const QString &text);

@@ -12,16 +12,16 @@
 namespace tolvane {
 
 FrmDialogChangeEndTime::FrmDialogChangeEndTime(const DialogContext &context, QWidget *parent)
-    : FormDialog(context, "FrmDialogChangeEndTime", QStringLiteral("終了時間の変更"), parent)
+    : FormDialog(context, "FrmDialogChangeEndTime", tr("終了時間の変更"), parent)
 {
-    m_option[0] = NewOption("OptEndTimeSetter0", QStringLiteral("終了時刻"));
-    m_option[1] = NewOption("OptEndTimeSetter1", QStringLiteral("録音時間"));
+    m_option[0] = NewOption("OptEndTimeSetter0", tr("終了時刻"));
+    m_option[1] = NewOption("OptEndTimeSetter1", tr("録音時間"));
     m_end = new TimePicker("DTPEnd", this);
     for (int i = 0; i < 2; ++i) {
         connect(m_option[i], &QRadioButton::clicked, this, [this, i] { OptEndTimeSetter_Click(i == 1); });
     }
 
-    auto *frame = new QGroupBox(QStringLiteral("終了時間の指定"));
+    auto *frame = new QGroupBox(tr("終了時間の指定"));
     auto *frameRow = new QHBoxLayout(frame);
     frameRow->addWidget(m_option[0]);
     frameRow->addWidget(m_option[1]);
@@ -29,8 +29,8 @@ FrmDialogChangeEndTime::FrmDialogChangeEndTime(const DialogContext &context, QWi
     frameRow->addStretch(1);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(NewLabel(QStringLiteral("現在実行中の録音の終了時刻を設定します。"
-                                              "この設定は今回の録音に対してのみ適用されます。"),
+    layout->addWidget(NewLabel(tr("現在実行中の録音の終了時刻を設定します。"
+                                  "この設定は今回の録音に対してのみ適用されます。"),
                                true));
     layout->addWidget(frame);
     layout->addLayout(NewOkCancel([this] { Confirm(); }));

@@ -2,6 +2,7 @@
 
 #include "core/schedule/ClsSchedule.h"
 #include "core/schedule/ScheduleChecks.h"
+#include "frontend/CoreMessages.h"
 #include "frontend/IDialogHost.h"
 
 #include <QGridLayout>
@@ -20,16 +21,16 @@ FrmDialogChangeExecuteFile::FrmDialogChangeExecuteFile(const DialogContext &cont
     m_beforeSeconds = NewText("TBeforeSeconds");
     m_beforeSeconds->setMaximumWidth(80);
 
-    auto *timing = new QGroupBox(QStringLiteral("実行タイミング(録音前のみ)"));
+    auto *timing = new QGroupBox(tr("実行タイミング(録音前のみ)"));
     auto *timingRow = new QHBoxLayout(timing);
     timingRow->addWidget(m_beforeSeconds);
-    timingRow->addWidget(NewLabel(QStringLiteral("秒前")));
+    timingRow->addWidget(NewLabel(tr("秒前")));
     timingRow->addStretch(1);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(NewLabel(QStringLiteral("実行ファイル")), 0, 0);
+    layout->addWidget(NewLabel(tr("実行ファイル")), 0, 0);
     layout->addWidget(m_filePath, 0, 1);
-    layout->addWidget(NewButton("CSelectFile", QStringLiteral("選択"), [this] { CSelectFile_Click(); }), 0, 2);
+    layout->addWidget(NewButton("CSelectFile", tr("選択"), [this] { CSelectFile_Click(); }), 0, 2);
     layout->addWidget(timing, 1, 0, 1, 3);
     layout->addLayout(NewOkCancel([this] { OKButton_Click(); }), 2, 0, 1, 3);
     setMinimumWidth(480);
@@ -65,7 +66,7 @@ void FrmDialogChangeExecuteFile::OKButton_Click()
     }
     const std::optional<qint32> seconds = ScheduleChecks::BeforeExecuteSeconds(m_beforeSeconds->text());
     if (!seconds) {
-        Inform(ScheduleChecks::BeforeExecuteSecondsMessage());
+        Inform(CoreMessages::Translate(ScheduleChecks::BeforeExecuteSecondsMessage()));
         m_beforeSeconds->setFocus();
         return;
     }

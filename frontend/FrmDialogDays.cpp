@@ -9,14 +9,13 @@
 namespace tolvane {
 
 FrmDialogDays::FrmDialogDays(const DialogContext &context, QWidget *parent)
-    : FormDialog(context, "FrmDialogDays", QStringLiteral("録音曜日選択"), parent)
+    : FormDialog(context, "FrmDialogDays", tr("録音曜日選択"), parent)
 {
     static const char *const names[7] = {"Chkday0", "Chkday1", "Chkday2", "Chkday3", "Chkday4", "Chkday5", "Chkday6"};
-    static const QString captions[7] = {QStringLiteral("日曜日"), QStringLiteral("月曜日"), QStringLiteral("火曜日"),
-                                        QStringLiteral("水曜日"), QStringLiteral("木曜日"), QStringLiteral("金曜日"),
-                                        QStringLiteral("土曜日")};
+    const QString captions[7] = {tr("日曜日"), tr("月曜日"), tr("火曜日"), tr("水曜日"),
+                                 tr("木曜日"), tr("金曜日"), tr("土曜日")};
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(NewLabel(QStringLiteral("録音する曜日にチェックを入れて下さい。")));
+    layout->addWidget(NewLabel(tr("録音する曜日にチェックを入れて下さい。")));
     for (size_t i = 0; i < m_day.size(); ++i) {
         m_day[i] = NewCheck(names[i], captions[i]);
         layout->addWidget(m_day[i]);

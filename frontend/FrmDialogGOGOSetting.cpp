@@ -32,14 +32,14 @@ ChoiceBox *Mpeg1Rates(const char *name)
 }  // namespace
 
 FrmDialogGOGOSetting::FrmDialogGOGOSetting(const DialogContext &context, QWidget *parent)
-    : FormDialog(context, "FrmDialogGOGOSetting", QStringLiteral("MP3エンコード設定"), parent)
+    : FormDialog(context, "FrmDialogGOGOSetting", tr("MP3エンコード設定"), parent)
 {
-    m_stereo = new ChoiceBox("CmbStereo", {{QStringLiteral("強制モノラル"), 0},
-                                           {QStringLiteral("ステレオ"), 1},
-                                           {QStringLiteral("ジョイントステレオ"), 2},
-                                           {QStringLiteral("ミッドサイドステレオ"), 3},
-                                           {QStringLiteral("デュアルチャネル"), 4}});
-    m_fileFormat = new ChoiceBox("CmbFileFormat", {{QStringLiteral("MP3＋Tag(通常)"), 0},
+    m_stereo = new ChoiceBox("CmbStereo", {{tr("強制モノラル"), 0},
+                                           {tr("ステレオ"), 1},
+                                           {tr("ジョイントステレオ"), 2},
+                                           {tr("ミッドサイドステレオ"), 3},
+                                           {tr("デュアルチャネル"), 4}});
+    m_fileFormat = new ChoiceBox("CmbFileFormat", {{tr("MP3＋Tag(通常)"), 0},
                                                    {QStringLiteral("RIFF/WAVE"), 1},
                                                    {QStringLiteral("RIFF/RMP"), 2}});
     m_mpeg1 = Mpeg1Rates("CmbMPEG1");
@@ -50,7 +50,7 @@ FrmDialogGOGOSetting::FrmDialogGOGOSetting(const DialogContext &context, QWidget
                                          {QStringLiteral("80kbps"), 80},   {QStringLiteral("96kbps"), 96},
                                          {QStringLiteral("112kbps"), 112}, {QStringLiteral("128kbps"), 128},
                                          {QStringLiteral("144kbps"), 144}, {QStringLiteral("160kbps"), 160}});
-    m_vbr = NewCheck("ChkVBR", QStringLiteral("可変ビットレートエンコードを使用する"));
+    m_vbr = NewCheck("ChkVBR", tr("可変ビットレートエンコードを使用する"));
     m_vbrQuality = new QSlider(Qt::Horizontal, this);
     m_vbrQuality->setObjectName(QStringLiteral("SldVBRQuality"));
     m_vbrQuality->setRange(0, 9);
@@ -59,42 +59,42 @@ FrmDialogGOGOSetting::FrmDialogGOGOSetting(const DialogContext &context, QWidget
     m_vbrQualityValue = NewLabel(QString());
     connect(m_vbrQuality, &QSlider::valueChanged, m_vbrQualityValue,
             [this](int v) { m_vbrQualityValue->setNum(v); });
-    m_vbrSetLimit = NewCheck("ChkVBRSetLimit", QStringLiteral("ビットレート幅を制限"));
+    m_vbrSetLimit = NewCheck("ChkVBRSetLimit", tr("ビットレート幅を制限"));
     m_vbrMax = Mpeg1Rates("CmbVBRMaxBitRate");
     m_vbrMin = Mpeg1Rates("CmbVBRMinBitRate");
-    m_makeWavFile = NewCheck("ChkMakeWavFile", QStringLiteral("中間Waveファイルを作成する"));
-    m_deleteWavFile = NewCheck("ChkDeleteWavFile", QStringLiteral("中間Waveファイルを削除する"));
-    m_makeID3Tag = NewCheck("ChkMakeID3Tag", QStringLiteral("ID3V1タグを設定する"));
-    m_setTag = NewButton("CSetTag", QStringLiteral("タグ設定"), [this] { CSetTag_Click(); });
+    m_makeWavFile = NewCheck("ChkMakeWavFile", tr("中間Waveファイルを作成する"));
+    m_deleteWavFile = NewCheck("ChkDeleteWavFile", tr("中間Waveファイルを削除する"));
+    m_makeID3Tag = NewCheck("ChkMakeID3Tag", tr("ID3V1タグを設定する"));
+    m_setTag = NewButton("CSetTag", tr("タグ設定"), [this] { CSetTag_Click(); });
     for (QCheckBox *c : {m_vbr, m_vbrSetLimit, m_makeWavFile, m_makeID3Tag})
         connect(c, &QCheckBox::toggled, this, &FrmDialogGOGOSetting::UpdateEnabling);
 
     auto *output = new QGridLayout;
-    output->addWidget(NewLabel(QStringLiteral("出力モード")), 0, 0);
+    output->addWidget(NewLabel(tr("出力モード")), 0, 0);
     output->addWidget(m_stereo, 0, 1);
-    output->addWidget(NewLabel(QStringLiteral("出力形式")), 1, 0);
+    output->addWidget(NewLabel(tr("出力形式")), 1, 0);
     output->addWidget(m_fileFormat, 1, 1);
     output->setColumnStretch(2, 1);
 
-    auto *cbr = new QGroupBox(QStringLiteral("出力ビットレート(kbit/s)を設定"));
+    auto *cbr = new QGroupBox(tr("出力ビットレート(kbit/s)を設定"));
     auto *cbrGrid = new QGridLayout(cbr);
-    cbrGrid->addWidget(NewLabel(QStringLiteral("MPEG1Audio(32,44.1kHzの時)")), 0, 0);
+    cbrGrid->addWidget(NewLabel(tr("MPEG1Audio(32,44.1kHzの時)")), 0, 0);
     cbrGrid->addWidget(m_mpeg1, 0, 1);
-    cbrGrid->addWidget(NewLabel(QStringLiteral("MPEG2Audio(22050Hzの時)")), 1, 0);
+    cbrGrid->addWidget(NewLabel(tr("MPEG2Audio(22050Hzの時)")), 1, 0);
     cbrGrid->addWidget(m_mpeg2, 1, 1);
-    cbrGrid->addWidget(NewLabel(QStringLiteral("モノラル時は表示の半分になります")), 2, 0, 1, 2);
+    cbrGrid->addWidget(NewLabel(tr("モノラル時は表示の半分になります")), 2, 0, 1, 2);
     cbrGrid->setColumnStretch(2, 1);
 
     auto *vbr = new QGroupBox;
     auto *vbrGrid = new QGridLayout(vbr);
     vbrGrid->addWidget(m_vbr, 0, 0, 1, 3);
-    vbrGrid->addWidget(NewLabel(QStringLiteral("VBRクオリティ(高音質～高圧縮)")), 1, 0);
+    vbrGrid->addWidget(NewLabel(tr("VBRクオリティ(高音質～高圧縮)")), 1, 0);
     vbrGrid->addWidget(m_vbrQuality, 1, 1);
     vbrGrid->addWidget(m_vbrQualityValue, 1, 2);
     vbrGrid->addWidget(m_vbrSetLimit, 2, 0, 1, 3);
-    vbrGrid->addWidget(NewLabel(QStringLiteral("最大ビットレート(kbit/s)")), 3, 0);
+    vbrGrid->addWidget(NewLabel(tr("最大ビットレート(kbit/s)")), 3, 0);
     vbrGrid->addWidget(m_vbrMax, 3, 1);
-    vbrGrid->addWidget(NewLabel(QStringLiteral("最低ビットレート(kbit/s)")), 4, 0);
+    vbrGrid->addWidget(NewLabel(tr("最低ビットレート(kbit/s)")), 4, 0);
     vbrGrid->addWidget(m_vbrMin, 4, 1);
 
     auto *files = new QGridLayout;
@@ -104,7 +104,7 @@ FrmDialogGOGOSetting::FrmDialogGOGOSetting(const DialogContext &context, QWidget
     files->addWidget(m_setTag, 1, 1, Qt::AlignLeft);
 
     auto *foot = NewOkCancel([this] { OKButton_Click(); });
-    foot->insertWidget(0, NewButton("CSetOther", QStringLiteral("詳細設定"), [this] { CSetOther_Click(); }));
+    foot->insertWidget(0, NewButton("CSetOther", tr("詳細設定"), [this] { CSetOther_Click(); }));
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(output);

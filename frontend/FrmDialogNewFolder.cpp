@@ -12,11 +12,11 @@
 namespace tolvane {
 
 FrmDialogNewFolder::FrmDialogNewFolder(const DialogContext &context, QWidget *parent)
-    : FormDialog(context, "FrmDialogNewFolder", QStringLiteral("新規フォルダの作成"), parent)
+    : FormDialog(context, "FrmDialogNewFolder", tr("新規フォルダの作成"), parent)
 {
     m_name = NewText("TNewFolderName");
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(NewLabel(QStringLiteral("新規に作成するフォルダの名前を入力して下さい。")));
+    layout->addWidget(NewLabel(tr("新規に作成するフォルダの名前を入力して下さい。")));
     layout->addWidget(m_name);
     layout->addLayout(NewOkCancel([this] { OKButton_Click(); }));
 }

@@ -19,36 +19,36 @@
 namespace tolvane {
 
 FrmDialogOption::FrmDialogOption(const DialogContext &context, Frmmain &owner)
-    : FormDialog(context, "FrmDialogOption", QStringLiteral("オプション設定"), &owner), m_owner(owner)
+    : FormDialog(context, "FrmDialogOption", tr("オプション設定"), &owner), m_owner(owner)
 {
-    m_endTimeChecker = NewCheck("ChkSelectEndTimeChecker", QStringLiteral("常に録音終了時刻のチェックをPC時計により行う"));
+    m_endTimeChecker = NewCheck("ChkSelectEndTimeChecker", tr("常に録音終了時刻のチェックをPC時計により行う"));
     m_endTimeSetter = NewCheck("ChkSelectEndTimeSetter",
-                               QStringLiteral("録音終了時刻の標準設定方法を録音時間による設定にする"));
-    m_makeLog = NewCheck("ChkMakeLog", QStringLiteral("動作ログを作成する"));
-    m_monitorBeforeRec = NewCheck("ChkMonitorBeforeRec", QStringLiteral("録音10秒前からモニタ状態にする"));
-    m_setTime = NewCheck("ChkSetTime", QStringLiteral("時計合わせを行う"));
-    m_setTimeOnAppStart = NewCheck("ChkSetTimeOnAppStart", QStringLiteral("Tolvaneの起動時に実行"));
-    m_setTimeOnPresetTime = NewCheck("ChkSetTimeOnPresetTime", QStringLiteral("右の時刻に実行"));
+                               tr("録音終了時刻の標準設定方法を録音時間による設定にする"));
+    m_makeLog = NewCheck("ChkMakeLog", tr("動作ログを作成する"));
+    m_monitorBeforeRec = NewCheck("ChkMonitorBeforeRec", tr("録音20秒前からモニタ状態にする"));
+    m_setTime = NewCheck("ChkSetTime", tr("時計合わせを行う"));
+    m_setTimeOnAppStart = NewCheck("ChkSetTimeOnAppStart", tr("Tolvaneの起動時に実行"));
+    m_setTimeOnPresetTime = NewCheck("ChkSetTimeOnPresetTime", tr("右の時刻に実行"));
     m_setTimeTime = new TimePicker("DTPSetTimeTime", this);
     m_timeServer = NewText("TTimeServer");
     m_bufferLength = NewText("TBufferlength");
     m_bufferLength->setMaximumWidth(80);
-    m_priority = NewCheck("ChkPriority", QStringLiteral("起動時に基本優先度を設定する"));
+    m_priority = NewCheck("ChkPriority", tr("起動時に基本優先度を設定する"));
     m_priorityIndex = new QComboBox(this);
     m_priorityIndex->setObjectName(QStringLiteral("CmbPriority"));
-    m_priorityIndex->addItems({QStringLiteral("低"), QStringLiteral("通常以下(Windows2000以降でのみ有効)"),
-                               QStringLiteral("通常"), QStringLiteral("通常以上(Windows2000以降でのみ有効)"),
-                               QStringLiteral("高")});
-    m_alertDoubling = NewCheck("ChkAlertDoubling", QStringLiteral("スケジュール名を設定・変更する時に同名のスケジュールが"
-                                                                  "あるときは確認を表示する"));
-    m_alertDelete = NewCheck("ChkAlertDelete", QStringLiteral("スケジュールを削除するときに確認を表示する"));
-    m_wakeFromSuspend = NewCheck("ChkWakeFromSuspend", QStringLiteral("スリープ中でも録音の前にコンピュータを起こす"));
+    // Raising the priority above normal is refused without administrator rights.
+    m_priorityIndex->addItems({tr("低"), tr("通常以下"), tr("通常"),
+                               tr("通常以上(要管理者権限)"), tr("高(要管理者権限)")});
+    m_alertDoubling = NewCheck("ChkAlertDoubling", tr("スケジュール名を設定・変更する時に同名のスケジュールが"
+                                                      "あるときは確認を表示する"));
+    m_alertDelete = NewCheck("ChkAlertDelete", tr("スケジュールを削除するときに確認を表示する"));
+    m_wakeFromSuspend = NewCheck("ChkWakeFromSuspend", tr("スリープ中でも録音の前にコンピュータを起こす"));
     m_wakeLeadMinutes = new QSpinBox(this);
     m_wakeLeadMinutes->setObjectName(QStringLiteral("TWakeLeadMinutes"));
     m_wakeLeadMinutes->setRange(1, 60);
-    m_wakeLeadMinutes->setSuffix(QStringLiteral("分前"));
+    m_wakeLeadMinutes->setSuffix(tr("分前"));
     m_startMissed = NewCheck("ChkStartMissedRecordings",
-                             QStringLiteral("起動時や復帰時に録音時間中のスケジュールがあれば途中から録音する"));
+                             tr("起動時や復帰時に録音時間中のスケジュールがあれば途中から録音する"));
     for (QCheckBox *c : {m_setTime, m_setTimeOnPresetTime, m_priority, m_wakeFromSuspend})
         connect(c, &QCheckBox::toggled, this, &FrmDialogOption::UpdateEnabling);
 
@@ -58,14 +58,14 @@ FrmDialogOption::FrmDialogOption(const DialogContext &context, Frmmain &owner)
     clockGrid->addWidget(m_setTimeOnAppStart, 1, 0, 1, 3);
     clockGrid->addWidget(m_setTimeOnPresetTime, 2, 0);
     clockGrid->addWidget(m_setTimeTime, 2, 1);
-    clockGrid->addWidget(NewLabel(QStringLiteral("タイムサーバ")), 3, 0);
+    clockGrid->addWidget(NewLabel(tr("タイムサーバ")), 3, 0);
     clockGrid->addWidget(m_timeServer, 3, 1, 1, 2);
     clockGrid->setColumnStretch(2, 1);
 
     auto *buffer = new QHBoxLayout;
-    buffer->addWidget(NewLabel(QStringLiteral("録音時のバッファの長さ(初期設定は1秒)")));
+    buffer->addWidget(NewLabel(tr("録音時のバッファの長さ(初期設定は1秒)")));
     buffer->addWidget(m_bufferLength);
-    buffer->addWidget(NewLabel(QStringLiteral("秒")));
+    buffer->addWidget(NewLabel(tr("秒")));
     buffer->addStretch(1);
 
     auto *priority = new QHBoxLayout;
@@ -101,9 +101,11 @@ void FrmDialogOption::ChangeOptions()
         if (!ShowModal())
             return;
         ApplyOptions();
+        // Applied options are lost at exit unless the question to save them is asked.
+        m_owner.setNeedSave(true);
         if (ApplyBufferLength())
             return;
-        Warn(QStringLiteral("録音時のバッファの長さには正の整数を入力してください。"));
+        Warn(tr("録音時のバッファの長さには正の整数を入力してください。"));
         m_bufferLength->setFocus();
     }
 }
@@ -126,7 +128,10 @@ void FrmDialogOption::ShowOptions()
     m_alertDoubling->setChecked(m_owner.gAskDoubling);
     m_alertDelete->setChecked(m_owner.gAskDelete);
     m_wakeFromSuspend->setChecked(c.gWakeFromSuspend);
-    m_wakeLeadMinutes->setValue(std::clamp(c.gWakeLeadSeconds / 60, 1, 60));
+    m_shownWakeLeadMinutes = static_cast<int>(std::clamp<qint64>((qint64{c.gWakeLeadSeconds} + 30) / 60,
+                                                                 m_wakeLeadMinutes->minimum(),
+                                                                 m_wakeLeadMinutes->maximum()));
+    m_wakeLeadMinutes->setValue(m_shownWakeLeadMinutes);
     m_startMissed->setChecked(c.gStartMissedRecordings);
     UpdateEnabling();
 }
@@ -160,7 +165,8 @@ void FrmDialogOption::ApplyOptions()
     m_owner.gAskDelete = m_alertDelete->isChecked();
     m_owner.gAskDoubling = m_alertDoubling->isChecked();
     c.gWakeFromSuspend = m_wakeFromSuspend->isChecked();
-    c.gWakeLeadSeconds = m_wakeLeadMinutes->value() * 60;
+    if (m_wakeLeadMinutes->value() != m_shownWakeLeadMinutes)
+        c.gWakeLeadSeconds = m_wakeLeadMinutes->value() * 60;
     c.gStartMissedRecordings = m_startMissed->isChecked();
     // The wake alarm follows the options at once.
     c.TimetableChanged();

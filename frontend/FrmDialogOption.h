@@ -46,6 +46,9 @@ private:
     QCheckBox *m_wakeFromSuspend = nullptr;
     QSpinBox *m_wakeLeadMinutes = nullptr;
     QCheckBox *m_startMissed = nullptr;
+    // What the minutes box showed for the stored lead time: the stored seconds stay unless the
+    // user changes the box, since a lead that is not whole minutes has no exact place in it.
+    int m_shownWakeLeadMinutes = 0;
 };
 
 }  // namespace tolvane

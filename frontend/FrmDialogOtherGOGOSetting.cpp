@@ -35,13 +35,13 @@ QSlider *Percent(const char *name, QWidget *parent)
 }  // namespace
 
 FrmDialogOtherGOGOSetting::FrmDialogOtherGOGOSetting(const DialogContext &context, QWidget *parent)
-    : FormDialog(context, "FrmDialogOtherGOGOSetting", QStringLiteral("MP3エンコード詳細設定"), parent)
+    : FormDialog(context, "FrmDialogOtherGOGOSetting", tr("MP3エンコード詳細設定"), parent)
 {
-    m_notUsePsy = NewCheck("ChkNotUsePsy", QStringLiteral("音響心理解析を使わない"));
+    m_notUsePsy = NewCheck("ChkNotUsePsy", tr("音響心理解析を使わない"));
     // The caption is long enough to be broken in two.
-    m_notUseLPF = NewCheck("ChkNotUseLPF", QStringLiteral("128kbps以下のビットレートでエンコードを行う際に高音領域に発生する\n"
-                                                          "シュワシュワノイズを軽減するローパスフィルタを使わない"));
-    m_customizeLPF = NewCheck("ChkCustomizeLPF", QStringLiteral("ローパスフィルターをカスタマイズする"));
+    m_notUseLPF = NewCheck("ChkNotUseLPF", tr("128kbps以下のビットレートでエンコードを行う際に高音領域に発生する\n"
+                                              "シュワシュワノイズを軽減するローパスフィルタを使わない"));
+    m_customizeLPF = NewCheck("ChkCustomizeLPF", tr("ローパスフィルターをカスタマイズする"));
     m_lpfA = Percent("SldLPFA", this);
     m_lpfB = Percent("SldLPFB", this);
     m_lpfALabel = NewLabel(QString());
@@ -50,25 +50,25 @@ FrmDialogOtherGOGOSetting::FrmDialogOtherGOGOSetting(const DialogContext &contex
     m_lpfBLabel->setObjectName(QStringLiteral("LLPFB"));
     connect(m_lpfA, &QSlider::valueChanged, this, &FrmDialogOtherGOGOSetting::ShowFilterBand);
     connect(m_lpfB, &QSlider::valueChanged, this, &FrmDialogOtherGOGOSetting::ShowFilterBand);
-    m_setnCPU = NewCheck("ChkSetnCPU", QStringLiteral("CPU個数を強制指定する"));
+    m_setnCPU = NewCheck("ChkSetnCPU", tr("CPU個数を強制指定する"));
     m_nCPU = new ChoiceBox("CmbnCPU", {{QStringLiteral("1"), 1},
                                        {QStringLiteral("2"), 2},
                                        {QStringLiteral("3"), 3},
                                        {QStringLiteral("4"), 4},
                                        {QStringLiteral("5"), 5}});
-    m_setPriority = NewCheck("ChkSetPriority", QStringLiteral("マルチスレッド時のスレッドプライオリティを指定する"));
-    m_priority = new ChoiceBox("CmbPriority", {{QStringLiteral("最高"), 2},
-                                               {QStringLiteral("高"), 1},
-                                               {QStringLiteral("ノーマル"), 0},
-                                               {QStringLiteral("低"), -1},
-                                               {QStringLiteral("最低"), -2},
-                                               {QStringLiteral("アイドル"), -15}});
-    m_notUseEnhancedCPU = NewCheck("ChkNotUSEEnhancedCPU", QStringLiteral("CPUの拡張命令の不使用を指定する"));
-    m_notUseMMX = NewCheck("ChkNotUseMMX", QStringLiteral("MMXを使わない"));
-    m_notUse3DNow = NewCheck("ChkNotUse3DNow", QStringLiteral("3DNow!を使わない"));
-    m_notUseSSE = NewCheck("ChkNotUseSSE", QStringLiteral("Pentium3-SIMD(SSE)を使わない"));
-    m_notUseEnhanced3DNow = NewCheck("ChkNotUseEnhanced3DNow", QStringLiteral("拡張3DNow!を使わない"));
-    m_setIOFreq = NewCheck("ChkSetIOFreq", QStringLiteral("サンプル周波数を強制指定する"));
+    m_setPriority = NewCheck("ChkSetPriority", tr("マルチスレッド時のスレッドプライオリティを指定する"));
+    m_priority = new ChoiceBox("CmbPriority", {{tr("最高"), 2},
+                                               {tr("高"), 1},
+                                               {tr("ノーマル"), 0},
+                                               {tr("低"), -1},
+                                               {tr("最低"), -2},
+                                               {tr("アイドル"), -15}});
+    m_notUseEnhancedCPU = NewCheck("ChkNotUSEEnhancedCPU", tr("CPUの拡張命令の不使用を指定する"));
+    m_notUseMMX = NewCheck("ChkNotUseMMX", tr("MMXを使わない"));
+    m_notUse3DNow = NewCheck("ChkNotUse3DNow", tr("3DNow!を使わない"));
+    m_notUseSSE = NewCheck("ChkNotUseSSE", tr("Pentium3-SIMD(SSE)を使わない"));
+    m_notUseEnhanced3DNow = NewCheck("ChkNotUseEnhanced3DNow", tr("拡張3DNow!を使わない"));
+    m_setIOFreq = NewCheck("ChkSetIOFreq", tr("サンプル周波数を強制指定する"));
     m_inFreq = Frequencies("CmbInFreq");
     m_outFreq = Frequencies("CmbOutFreq");
     for (QCheckBox *c : {m_customizeLPF, m_setnCPU, m_setPriority, m_notUseEnhancedCPU, m_setIOFreq})
@@ -81,12 +81,12 @@ FrmDialogOtherGOGOSetting::FrmDialogOtherGOGOSetting(const DialogContext &contex
     lpfGrid->addWidget(m_lpfA, 1, 1);
     lpfGrid->addWidget(m_lpfBLabel, 2, 0);
     lpfGrid->addWidget(m_lpfB, 2, 1);
-    lpfGrid->addWidget(NewLabel(QStringLiteral("バンド幅は[0-1]の間で正規化されます。周波数帯域 0～A の間はフィルタが施されません。"
-                                               "周波数帯域 A～B の間は、なだらかな曲線を描く様にフィルタの強度が増します。"
-                                               "周波数帯域 B～1 の間は、完全に遮断します。"
-                                               "実際は入出力PCMの標本化周波数によって遮蔽周波数は変化します。"
-                                               "このパラメーターを設定すると、\"ローパスフィルタ不使用\"の設定は無視されるように"
-                                               "なります。 ＶＢＲエンコード時、この設定は無視されます。"),
+    lpfGrid->addWidget(NewLabel(tr("バンド幅は[0-1]の間で正規化されます。周波数帯域 0～A の間はフィルタが施されません。"
+                                   "周波数帯域 A～B の間は、なだらかな曲線を描く様にフィルタの強度が増します。"
+                                   "周波数帯域 B～1 の間は、完全に遮断します。"
+                                   "実際は入出力PCMの標本化周波数によって遮蔽周波数は変化します。"
+                                   "このパラメーターを設定すると、\"ローパスフィルタ不使用\"の設定は無視されるように"
+                                   "なります。 ＶＢＲエンコード時、この設定は無視されます。"),
                                 true),
                        3, 0, 1, 2);
 
@@ -108,9 +108,9 @@ FrmDialogOtherGOGOSetting::FrmDialogOtherGOGOSetting(const DialogContext &contex
     auto *freq = new QGroupBox;
     auto *freqGrid = new QGridLayout(freq);
     freqGrid->addWidget(m_setIOFreq, 0, 0, 1, 2);
-    freqGrid->addWidget(NewLabel(QStringLiteral("入力サンプル周波数(Hz)")), 1, 0);
+    freqGrid->addWidget(NewLabel(tr("入力サンプル周波数(Hz)")), 1, 0);
     freqGrid->addWidget(m_inFreq, 1, 1);
-    freqGrid->addWidget(NewLabel(QStringLiteral("出力サンプル周波数(Hz)")), 2, 0);
+    freqGrid->addWidget(NewLabel(tr("出力サンプル周波数(Hz)")), 2, 0);
     freqGrid->addWidget(m_outFreq, 2, 1);
     freqGrid->setColumnStretch(2, 1);
 
@@ -158,8 +158,8 @@ void FrmDialogOtherGOGOSetting::ShowCopy()
 
 void FrmDialogOtherGOGOSetting::ShowFilterBand()
 {
-    m_lpfALabel->setText(QStringLiteral("A(0～100) ") + QString::number(m_lpfA->value()));
-    m_lpfBLabel->setText(QStringLiteral("B(0～100) ") + QString::number(m_lpfB->value()));
+    m_lpfALabel->setText(tr("A(0～100) %1").arg(m_lpfA->value()));
+    m_lpfBLabel->setText(tr("B(0～100) %1").arg(m_lpfB->value()));
 }
 
 void FrmDialogOtherGOGOSetting::UpdateEnabling()

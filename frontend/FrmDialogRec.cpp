@@ -16,18 +16,18 @@
 namespace tolvane {
 
 FrmDialogRec::FrmDialogRec(const DialogContext &context, QWidget *parent)
-    : FormDialog(context, "FrmDialogRec", QStringLiteral("録音品質の設定"), parent)
+    : FormDialog(context, "FrmDialogRec", tr("録音品質の設定"), parent)
 {
-    m_format = {NewOption("OptFormat0", QStringLiteral("Wave形式")),
-                NewOption("OptFormat1", QStringLiteral("WindowsMedia形式"))};
-    m_formatSetting = {NewButton("CChangeFormatSetting0", QStringLiteral("Wav設定"),
+    m_format = {NewOption("OptFormat0", tr("Wave形式")),
+                NewOption("OptFormat1", tr("WindowsMedia形式"))};
+    m_formatSetting = {NewButton("CChangeFormatSetting0", tr("Wav設定"),
                                  [this] { CChangeFormatSetting0_Click(); }),
-                       NewButton("CChangeFormatSetting1", QStringLiteral("WM設定"),
+                       NewButton("CChangeFormatSetting1", tr("WM設定"),
                                  [this] { CChangeFormatSetting1_Click(); })};
     for (QRadioButton *o : m_format)
         connect(o, &QRadioButton::toggled, this, &FrmDialogRec::OptFormat_Click);
-    m_startNoSound = NewCheck("ChkStartNoSound", QStringLiteral("録音冒頭の無音部をカットする"));
-    m_endNoSound = NewCheck("ChkEndNoSound", QStringLiteral("録音末端の無音部をカットする"));
+    m_startNoSound = NewCheck("ChkStartNoSound", tr("録音冒頭の無音部をカットする"));
+    m_endNoSound = NewCheck("ChkEndNoSound", tr("録音末端の無音部をカットする"));
     m_savePath = NewLabel(QString(), true);
     m_savePath->setObjectName(QStringLiteral("LSavePath"));
     m_savePath->setFrameShape(QFrame::StyledPanel);
@@ -43,14 +43,14 @@ FrmDialogRec::FrmDialogRec(const DialogContext &context, QWidget *parent)
 
     auto *path = new QGridLayout;
     path->addWidget(m_savePath, 0, 0);
-    path->addWidget(NewButton("CChangePath", QStringLiteral("保存先変更"), [this] { CChangePath_Click(); }), 0, 1);
+    path->addWidget(NewButton("CChangePath", tr("保存先変更"), [this] { CChangePath_Click(); }), 0, 1);
     path->setColumnStretch(0, 1);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(NewLabel(QStringLiteral("ここで録音している間に開始時刻が設定されているスケジュールは無視されます。"), true));
+    layout->addWidget(NewLabel(tr("ここで録音している間に開始時刻が設定されているスケジュールは無視されます。"), true));
     layout->addWidget(formats);
     layout->addLayout(path);
-    layout->addLayout(NewOkCancel([this] { OKButton_Click(); }, QStringLiteral("録音開始")));
+    layout->addLayout(NewOkCancel([this] { OKButton_Click(); }, tr("録音開始")));
     setMinimumWidth(500);
 }
 
@@ -112,7 +112,7 @@ void FrmDialogRec::OKButton_Click()
         m_copy->WaveSetting()->setSNSValid(m_startNoSound->isChecked());
         m_copy->WaveSetting()->setENSValid(m_endNoSound->isChecked());
     } catch (const NumberedError &e) {
-        ShowError(ConfirmErrorText(QStringLiteral("録音品質設定時に予期せぬエラーが発生しました。"), e));
+        ShowError(ConfirmErrorText(tr("録音品質設定時に予期せぬエラーが発生しました。"), e));
         return;
     }
     Confirm();

@@ -2,6 +2,7 @@
 
 #include "core/controller/ClsController.h"
 #include "core/schedule/ScheduleChecks.h"
+#include "frontend/CoreMessages.h"
 #include "frontend/DialogSavePath.h"
 #include "frontend/FrmDialogChangeExecuteFile.h"
 #include "frontend/FrmDialogDays.h"
@@ -28,7 +29,10 @@ namespace tolvane {
 
 namespace {
 
-const QString kQualityQuestion = QStringLiteral("複数のスケジュールの録音品質が変更されます。よろしいですか?");
+QString QualityQuestion()
+{
+    return FrmDialogSchedule::tr("複数のスケジュールの録音品質が変更されます。よろしいですか?");
+}
 
 Seconds TimeOfDayOr0(const QString &text)
 {
@@ -47,7 +51,7 @@ QLabel *FramedLabel(const char *name)
 }  // namespace
 
 FrmDialogSchedule::FrmDialogSchedule(const DialogContext &context, Frmmain &owner)
-    : FormDialog(context, "FrmDialogSchedule", QStringLiteral("スケジュールの設定"), &owner), m_owner(owner)
+    : FormDialog(context, "FrmDialogSchedule", tr("スケジュールの設定"), &owner), m_owner(owner)
 {
     BuildControls();
 }
@@ -67,25 +71,25 @@ void FrmDialogSchedule::BuildControls()
                                                       {m_endDelay, Field::EndTimeDelay}};
     for (const auto &[picker, field] : pickers)
         connect(picker, &QTimeEdit::timeChanged, this, [this, field = field] { Mark(field); });
-    m_endOption = {NewOption("OptEndTime0", QStringLiteral("終了時刻")), NewOption("OptEndTime1", QStringLiteral("録音時間"))};
+    m_endOption = {NewOption("OptEndTime0", tr("終了時刻")), NewOption("OptEndTime1", tr("録音時間"))};
     for (int i = 0; i < 2; ++i)
         connect(m_endOption[static_cast<size_t>(i)], &QRadioButton::clicked, this, [this, i] { OptEndTime_Click(i == 1); });
 
-    m_useDefaultPath = NewCheck("ChkSavePath", QStringLiteral("録音したファイルを標準の保存フォルダに保存する"));
+    m_useDefaultPath = NewCheck("ChkSavePath", tr("録音したファイルを標準の保存フォルダに保存する"));
     connect(m_useDefaultPath, &QCheckBox::toggled, this, &FrmDialogSchedule::ChkSavePath_Click);
     m_savePath = FramedLabel("LSavePath");
-    m_changePath = NewButton("CChangePath", QStringLiteral("変更"), [this] { CChangePath_Click(); });
+    m_changePath = NewButton("CChangePath", tr("変更"), [this] { CChangePath_Click(); });
     m_fileName = FramedLabel("LFileName");
 
-    m_format = {NewOption("OptFormat0", QStringLiteral("WAVE形式")),
-                NewOption("OptFormat1", QStringLiteral("WindowsMedia形式"))};
+    m_format = {NewOption("OptFormat0", tr("WAVE形式")),
+                NewOption("OptFormat1", tr("WindowsMedia形式"))};
     for (QRadioButton *o : m_format)
         connect(o, &QRadioButton::toggled, this, &FrmDialogSchedule::OptFormat_Click);
     m_formatSetting = {
-        NewButton("CChangeFormatSetting0", QStringLiteral("WAVE設定"),
+        NewButton("CChangeFormatSetting0", tr("WAVE設定"),
                   [this] {
                       EditAll(
-                          kQualityQuestion, Field::FormatSetting,
+                          QualityQuestion(), Field::FormatSetting,
                           [this] { return FrmDialogWaveSetting(Context(), this).ChangeWaveSetting(First()); },
                           [](ClsSchedule &copy, const ClsSchedule &edited) {
                               copy.setRecordingFormat(edited.RecordingFormat());
@@ -93,18 +97,18 @@ void FrmDialogSchedule::BuildControls()
                               copy.WaveSetting()->CopyFrom(*edited.WaveSetting());
                           });
                   }),
-        NewButton("CChangeFormatSetting1", QStringLiteral("WM設定"), [this] { CChangeFormatSetting1_Click(); })};
+        NewButton("CChangeFormatSetting1", tr("WM設定"), [this] { CChangeFormatSetting1_Click(); })};
 
-    m_valid = NewCheck("ChkValid", QStringLiteral("このスケジュールを有効にする"));
+    m_valid = NewCheck("ChkValid", tr("このスケジュールを有効にする"));
     connect(m_valid, &QCheckBox::toggled, this, [this] { Mark(Field::Valid); });
-    m_beforeExecute = NewCheck("ChkBeforeExecute", QStringLiteral("録音開始前にファイルを実行する"));
-    m_beforeExecuteSetting = NewButton("CBeforeExecute", QStringLiteral("設定"), [this] {
+    m_beforeExecute = NewCheck("ChkBeforeExecute", tr("録音開始前にファイルを実行する"));
+    m_beforeExecuteSetting = NewButton("CBeforeExecute", tr("設定"), [this] {
         EditAll(
-            QStringLiteral("複数のスケジュールの録音前にファイルを実行する設定が変更されます。よろしいですか?"),
+            tr("複数のスケジュールの録音前にファイルを実行する設定が変更されます。よろしいですか?"),
             Field::BeforeExecute,
             [this] {
                 FrmDialogChangeExecuteFile dialog(Context(), this);
-                dialog.setWindowTitle(QStringLiteral("録音前ファイル実行設定"));
+                dialog.setWindowTitle(tr("録音前ファイル実行設定"));
                 return dialog.ChangeExecuteFile(First(), true);
             },
             [](ClsSchedule &copy, const ClsSchedule &edited) {
@@ -112,14 +116,14 @@ void FrmDialogSchedule::BuildControls()
                 copy.setBeforeExecuteSeconds(edited.BeforeExecuteSeconds());
             });
     });
-    m_afterExecute = NewCheck("ChkAfterExecute", QStringLiteral("録音開始後にファイルを実行する"));
-    m_afterExecuteSetting = NewButton("CAfterExecute", QStringLiteral("設定"), [this] {
+    m_afterExecute = NewCheck("ChkAfterExecute", tr("録音開始後にファイルを実行する"));
+    m_afterExecuteSetting = NewButton("CAfterExecute", tr("設定"), [this] {
         EditAll(
-            QStringLiteral("複数のスケジュールの録音後にファイルを実行する設定が変更されます。よろしいですか?"),
+            tr("複数のスケジュールの録音後にファイルを実行する設定が変更されます。よろしいですか?"),
             Field::AfterExecute,
             [this] {
                 FrmDialogChangeExecuteFile dialog(Context(), this);
-                dialog.setWindowTitle(QStringLiteral("録音後実行ファイル設定"));
+                dialog.setWindowTitle(tr("録音後実行ファイル設定"));
                 return dialog.ChangeExecuteFile(First(), false);
             },
             [](ClsSchedule &copy, const ClsSchedule &edited) { copy.setAfterExecutePath(edited.AfterExecutePath()); });
@@ -132,23 +136,23 @@ void FrmDialogSchedule::BuildControls()
         m_afterExecuteSetting->setEnabled(on);
         Mark(Field::AfterExecute);
     });
-    m_exitTV = NewCheck("ChkExitTV", QStringLiteral("録音終了時にTolvaneを終了する"));
+    m_exitTV = NewCheck("ChkExitTV", tr("録音終了時にTolvaneを終了する"));
     connect(m_exitTV, &QCheckBox::toggled, this, [this] { Mark(Field::ExitTV); });
-    m_exitWindows = NewCheck("ChkExitWindows", QStringLiteral("録音終了時にWindowsを終了する"));
+    m_exitWindows = NewCheck("ChkExitWindows", tr("録音終了時にコンピュータの電源を切る"));
     connect(m_exitWindows, &QCheckBox::toggled, this, &FrmDialogSchedule::ChkExitWindows_Click);
-    m_hibernate = NewCheck("ChkHibernate", QStringLiteral("録音終了時にWindowsを休止状態にする"));
+    m_hibernate = NewCheck("ChkHibernate", tr("録音終了時にコンピュータを休止状態にする"));
     connect(m_hibernate, &QCheckBox::toggled, this, &FrmDialogSchedule::ChkHibernate_Click);
 
     // What, when and from where.
     auto *top = new QGridLayout;
-    top->addWidget(NewLabel(QStringLiteral("スケジュール名")), 0, 0);
+    top->addWidget(NewLabel(tr("スケジュール名")), 0, 0);
     top->addWidget(m_name, 0, 1, 1, 4);
-    top->addWidget(NewLabel(QStringLiteral("曜日")), 1, 0);
+    top->addWidget(NewLabel(tr("曜日")), 1, 0);
     top->addWidget(m_days, 1, 1, 1, 3);
-    top->addWidget(NewButton("CChangeDays", QStringLiteral("録音曜日設定"),
+    top->addWidget(NewButton("CChangeDays", tr("録音曜日設定"),
                              [this] {
                                  EditAll(
-                                     QStringLiteral("複数のスケジュールの録音曜日が変更されます。よろしいですか?"),
+                                     tr("複数のスケジュールの録音曜日が変更されます。よろしいですか?"),
                                      Field::Day,
                                      [this] { return FrmDialogDays(Context(), this).ChangeDaySetting(First()); },
                                      [](ClsSchedule &copy, const ClsSchedule &edited) {
@@ -158,24 +162,24 @@ void FrmDialogSchedule::BuildControls()
                                  ShowDays();
                              }),
                    1, 4);
-    top->addWidget(NewLabel(QStringLiteral("開始時刻")), 2, 0);
+    top->addWidget(NewLabel(tr("開始時刻")), 2, 0);
     top->addWidget(m_start, 2, 1);
-    top->addWidget(NewLabel(QStringLiteral("開始時刻遅延")), 2, 2, Qt::AlignRight);
+    top->addWidget(NewLabel(tr("開始時刻遅延")), 2, 2, Qt::AlignRight);
     top->addWidget(m_startDelay, 2, 3);
-    auto *endFrame = new QGroupBox(QStringLiteral("終了時間の指定"));
+    auto *endFrame = new QGroupBox(tr("終了時間の指定"));
     auto *endGrid = new QGridLayout(endFrame);
     endGrid->addWidget(m_endOption[0], 0, 0);
     endGrid->addWidget(m_endOption[1], 1, 0);
     endGrid->addWidget(m_end, 0, 1, 2, 1);
-    endGrid->addWidget(NewLabel(QStringLiteral("終了時刻遅延")), 0, 2, 2, 1, Qt::AlignRight);
+    endGrid->addWidget(NewLabel(tr("終了時刻遅延")), 0, 2, 2, 1, Qt::AlignRight);
     endGrid->addWidget(m_endDelay, 0, 3, 2, 1);
     endGrid->setColumnStretch(4, 1);
     top->addWidget(endFrame, 3, 0, 1, 5);
-    top->addWidget(NewLabel(QStringLiteral("入力ライン")), 4, 0);
-    top->addWidget(NewButton("CChangeSourceDevice", QStringLiteral("入力ライン設定"),
+    top->addWidget(NewLabel(tr("入力ライン")), 4, 0);
+    top->addWidget(NewButton("CChangeSourceDevice", tr("入力ライン設定"),
                              [this] {
                                  EditAll(
-                                     QStringLiteral("複数のスケジュールの録音ソースが変更されます。よろしいですか?"),
+                                     tr("複数のスケジュールの録音ソースが変更されます。よろしいですか?"),
                                      Field::SourceLine,
                                      [this] {
                                          return FrmDialogSourceDevice(Context(), this).ChangeSourceDevice(First());
@@ -193,16 +197,16 @@ void FrmDialogSchedule::BuildControls()
     // Where the files go and what they are called.
     auto *files = new QGridLayout;
     files->addWidget(m_useDefaultPath, 0, 0, 1, 3);
-    files->addWidget(NewLabel(QStringLiteral("保存フォルダ")), 1, 0);
+    files->addWidget(NewLabel(tr("保存フォルダ")), 1, 0);
     files->addWidget(m_savePath, 1, 1);
     files->addWidget(m_changePath, 1, 2);
-    files->addWidget(NewLabel(QStringLiteral("ファイル名")), 2, 0);
+    files->addWidget(NewLabel(tr("ファイル名")), 2, 0);
     files->addWidget(m_fileName, 2, 1);
-    files->addWidget(NewButton("CChangeFileName", QStringLiteral("変更"),
+    files->addWidget(NewButton("CChangeFileName", tr("変更"),
                                [this] {
                                    EditAll(
-                                       QStringLiteral("複数のスケジュールのファイル名・日付変更時刻が変更されます。"
-                                                      "よろしいですか?"),
+                                       tr("複数のスケジュールのファイル名・日付変更時刻が変更されます。"
+                                          "よろしいですか?"),
                                        Field::FileName,
                                        [this] {
                                            return FrmDialogSetFileName(Context(), this).ChangeFileName(First());
@@ -216,18 +220,18 @@ void FrmDialogSchedule::BuildControls()
                      2, 2);
     files->setColumnStretch(1, 1);
 
-    auto *formatFrame = new QGroupBox(QStringLiteral("フォーマットの設定(MP3設定はWAVE設定内で行います)"));
+    auto *formatFrame = new QGroupBox(tr("フォーマットの設定(MP3設定はWAVE設定内で行います)"));
     formatFrame->setObjectName(QStringLiteral("FrmFormat"));
     auto *formatGrid = new QGridLayout(formatFrame);
     formatGrid->addWidget(m_format[0], 0, 0);
     formatGrid->addWidget(m_formatSetting[0], 0, 1);
     formatGrid->addWidget(m_format[1], 1, 0);
     formatGrid->addWidget(m_formatSetting[1], 1, 1);
-    formatGrid->addWidget(NewLabel(QStringLiteral("WindowsMedia形式を選択するには　　　     "
-                                                  "WindowsMediaエンコーダ9のインストールが必要です"),
+    formatGrid->addWidget(NewLabel(tr("WindowsMedia形式を選択するには　　　     "
+                                      "FFmpeg(libavcodec)のWMAエンコーダが必要です"),
                                    true),
                           2, 0, 1, 3);
-    formatGrid->addWidget(NewLabel(QStringLiteral("WindowsMedia形式を選択した場合カット機能は使用できません"), true), 3,
+    formatGrid->addWidget(NewLabel(tr("WindowsMedia形式を選択した場合カット機能は使用できません"), true), 3,
                           0, 1, 3);
     formatGrid->setColumnStretch(2, 1);
 
@@ -243,8 +247,8 @@ void FrmDialogSchedule::BuildControls()
     around->addWidget(m_hibernate, 5, 0, 1, 2);
     around->setColumnStretch(2, 1);
 
-    auto *foot = NewOkCancel([this] { OKButton_Click(); }, QStringLiteral("OK"), QStringLiteral("ｷｬﾝｾﾙ"));
-    foot->insertWidget(0, NewButton("CGetDefault", QStringLiteral("標準設定に戻す"), [this] { CGetDefault_Click(); }));
+    auto *foot = NewOkCancel([this] { OKButton_Click(); }, QStringLiteral("OK"), tr("ｷｬﾝｾﾙ"));
+    foot->insertWidget(0, NewButton("CGetDefault", tr("標準設定に戻す"), [this] { CGetDefault_Click(); }));
     m_ok = findChild<QPushButton *>(QStringLiteral("OKButton"));
 
     auto *layout = new QVBoxLayout(this);
@@ -433,7 +437,7 @@ void FrmDialogSchedule::EditAll(const QString &question, Field field, Open &&ope
 void FrmDialogSchedule::CChangeFormatSetting1_Click()
 {
     EditAll(
-        kQualityQuestion, Field::FormatSetting,
+        QualityQuestion(), Field::FormatSetting,
         [this] {
             return frontend::FrmWME(Context(), this)
                 .ChangeWMESetting(frontend::FrmWME::SessionPathOf(First(), Controller().Services()->appFolder));
@@ -444,7 +448,7 @@ void FrmDialogSchedule::CChangeFormatSetting1_Click()
 void FrmDialogSchedule::CChangePath_Click()
 {
     EditAll(
-        QStringLiteral("複数のスケジュールの保存先が変更されます。よろしいですか?"), Field::FilePath,
+        tr("複数のスケジュールの保存先が変更されます。よろしいですか?"), Field::FilePath,
         [this] {
             const auto path = DialogSavePath(Context(), this).GetSavePath(m_savePath->text());
             if (path)
@@ -480,7 +484,7 @@ void FrmDialogSchedule::CGetDefault_Click()
 
 void FrmDialogSchedule::OKButton_Click()
 {
-    if (Several() && !Ask(QStringLiteral("複数のスケジュールの設定が変更されます。よろしいですか？")))
+    if (Several() && !Ask(tr("複数のスケジュールの設定が変更されます。よろしいですか？")))
         return;
     m_ok->setFocus();
     if (!CheckDuplicateName() || !CheckSize())
@@ -489,7 +493,7 @@ void FrmDialogSchedule::OKButton_Click()
         for (const auto &copy : m_copies)
             Apply(*copy);
     } catch (const NumberedError &e) {
-        ShowError(ConfirmErrorText(QStringLiteral("スケジュール編集確定時に予期せぬエラーが発生しました。"), e));
+        ShowError(ConfirmErrorText(tr("スケジュール編集確定時に予期せぬエラーが発生しました。"), e));
         return;
     }
     Confirm();
@@ -505,7 +509,7 @@ bool FrmDialogSchedule::CheckDuplicateName()
         // The schedule being edited does not count as its own duplicate.
         if (m_editedKeys.contains(Frmmain::KeyOf(row)) || row->text(0) != m_name->text())
             continue;
-        if (Ask(ScheduleChecks::DuplicateNameQuestion()))
+        if (Ask(CoreMessages::Translate(ScheduleChecks::DuplicateNameQuestion())))
             return true;
         m_name->setFocus();
         return false;
@@ -520,7 +524,7 @@ bool FrmDialogSchedule::CheckSize()
     const Seconds length = m_duration ? m_end->Value() : WrapDay(m_end->Value() - m_start->Value());
     if (!ScheduleChecks::ReachesWaveSizeLimit(*First().WaveSetting(), length))
         return true;
-    if (Ask(ScheduleChecks::WaveSizeQuestion()))
+    if (Ask(CoreMessages::Translate(ScheduleChecks::WaveSizeQuestion())))
         return true;
     m_end->setFocus();
     return false;

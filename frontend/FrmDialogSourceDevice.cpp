@@ -27,9 +27,9 @@ std::shared_ptr<ILineControl> RecordingSelector(const IDevice &device)
 }  // namespace
 
 FrmDialogSourceDevice::FrmDialogSourceDevice(const DialogContext &context, QWidget *parent)
-    : FormDialog(context, "FrmDialogSourceDevice", QStringLiteral("ソースデバイス選択"), parent)
+    : FormDialog(context, "FrmDialogSourceDevice", tr("ソースデバイス選択"), parent)
 {
-    m_systemDevice = NewCheck("ChkSourceDevice", QStringLiteral("システムの入力設定を使用する"));
+    m_systemDevice = NewCheck("ChkSourceDevice", tr("システムの入力設定を使用する"));
     connect(m_systemDevice, &QCheckBox::toggled, this, &FrmDialogSourceDevice::ChkSourceDevice_Click);
     m_device = new QListWidget(this);
     m_device->setObjectName(QStringLiteral("ListDevice"));
@@ -37,14 +37,17 @@ FrmDialogSourceDevice::FrmDialogSourceDevice(const DialogContext &context, QWidg
             [this](int row) { Guarded([&] { ListDevice_Click(row); }); });
     m_line = new QListWidget(this);
     m_line->setObjectName(QStringLiteral("ListLine"));
+    m_lineState = NewLabel(QString(), true);
+    m_lineState->setObjectName(QStringLiteral("LLineState"));
 
     auto *layout = new QGridLayout(this);
     layout->addWidget(m_systemDevice, 0, 0, 1, 2);
-    layout->addWidget(NewLabel(QStringLiteral("デバイス")), 1, 0);
-    layout->addWidget(NewLabel(QStringLiteral("入力ライン")), 1, 1);
+    layout->addWidget(NewLabel(tr("デバイス")), 1, 0);
+    layout->addWidget(NewLabel(tr("入力ライン")), 1, 1);
     layout->addWidget(m_device, 2, 0);
     layout->addWidget(m_line, 2, 1);
-    layout->addLayout(NewOkCancel([this] { OKButton_Click(); }), 3, 0, 1, 2);
+    layout->addWidget(m_lineState, 3, 1);
+    layout->addLayout(NewOkCancel([this] { OKButton_Click(); }), 4, 0, 1, 2);
     setMinimumSize(520, 300);
 }
 
@@ -92,10 +95,11 @@ void FrmDialogSourceDevice::ListDevice_Click(int row)
     }
     m_line->clear();
     m_line->setEnabled(false);
-    if (!selector) {
-        Inform(QStringLiteral("指定デバイス上に入力ラインが見つかりません。"));
+    // Said in the dialog rather than in a box: many devices (the sound server's, USB microphones)
+    // have no selector, and the dialog opens on them.
+    m_lineState->setText(selector ? QString() : tr("指定デバイス上に入力ラインが見つかりません。"));
+    if (!selector)
         return;
-    }
     for (const LevorkDETAILS_LISTTEXT &item : items)
         m_line->addItem(item.szName);
     m_line->setEnabled(m_line->count() > 0 && !m_systemDevice->isChecked());

@@ -6,6 +6,7 @@
 #include "mixer/interfaces/IMixer.h"
 
 class QCheckBox;
+class QLabel;
 class QListWidget;
 
 namespace tolvane {
@@ -31,6 +32,8 @@ private:
     QCheckBox *m_systemDevice = nullptr;
     QListWidget *m_device = nullptr;
     QListWidget *m_line = nullptr;
+    // Says when the chosen device has no input lines to choose from.
+    QLabel *m_lineState = nullptr;
 };
 
 }  // namespace tolvane

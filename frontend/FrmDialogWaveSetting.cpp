@@ -3,6 +3,7 @@
 #include "core/controller/ClsController.h"
 #include "core/persistence/StoredValue.h"
 #include "core/schedule/ScheduleChecks.h"
+#include "frontend/CoreMessages.h"
 #include "frontend/FrmDialogGOGOSetting.h"
 #include "frontend/TimePicker.h"
 
@@ -15,8 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 namespace tolvane {
 
@@ -53,22 +52,22 @@ void CheckIndex(const std::array<QRadioButton *, N> &options, qint32 index)
 }  // namespace
 
 FrmDialogWaveSetting::FrmDialogWaveSetting(const DialogContext &context, QWidget *parent)
-    : FormDialog(context, "FrmDialogWaveSetting", QStringLiteral("Wave録音品質設定"), parent)
+    : FormDialog(context, "FrmDialogWaveSetting", tr("Wave録音品質設定"), parent)
 {
     m_bit = {NewOption("OptionBit0", QStringLiteral("8bit")), NewOption("OptionBit1", QStringLiteral("16bit"))};
     m_frequency = {NewOption("OptionFreq0", QStringLiteral("11025Hz")), NewOption("OptionFreq1", QStringLiteral("22050Hz")),
                    NewOption("OptionFreq2", QStringLiteral("44100Hz")), NewOption("OptionFreq3", QStringLiteral("32000Hz")),
                    NewOption("OptionFreq4", QStringLiteral("48000Hz"))};
     m_channel = {NewOption("OptionCh0", QStringLiteral("Mono")), NewOption("OptionCh1", QStringLiteral("Stereo"))};
-    m_startNoSound = NewCheck("ChkStartNoSound", QStringLiteral("録音冒頭の無音部をカットする"));
-    m_endNoSound = NewCheck("ChkEndNoSound", QStringLiteral("録音末端の無音部をカットする"));
+    m_startNoSound = NewCheck("ChkStartNoSound", tr("録音冒頭の無音部をカットする"));
+    m_endNoSound = NewCheck("ChkEndNoSound", tr("録音末端の無音部をカットする"));
     m_noSounddB = NewText("TNoSounddB");
-    m_split = NewCheck("ChkSplit", QStringLiteral("無音部でファイルを分割する"));
+    m_split = NewCheck("ChkSplit", tr("無音部でファイルを分割する"));
     m_splitSeconds = NewText("TSplitSeconds");
-    m_splitByTime = NewCheck("ChkSplitByTime", QStringLiteral("一定時間毎にファイルを分割する"));
+    m_splitByTime = NewCheck("ChkSplitByTime", tr("一定時間毎にファイルを分割する"));
     m_splitTime = new TimePicker("DTPSplitTime", this);
-    m_autoEncode = NewCheck("ChkAutoEncode", QStringLiteral("MP3を作成する。11025Hzでは選べません。"));
-    m_mp3Setting = NewButton("CMP3Setting", QStringLiteral("変換設定"), [this] { CMP3Setting_Click(); });
+    m_autoEncode = NewCheck("ChkAutoEncode", tr("MP3を作成する。11025Hzでは選べません。"));
+    m_mp3Setting = NewButton("CMP3Setting", tr("変換設定"), [this] { CMP3Setting_Click(); });
     m_noSounddB->setMaximumWidth(90);
     m_splitSeconds->setMaximumWidth(90);
 
@@ -86,17 +85,17 @@ FrmDialogWaveSetting::FrmDialogWaveSetting(const DialogContext &context, QWidget
     auto *cut = new QGridLayout;
     cut->addWidget(m_startNoSound, 0, 0, 1, 3);
     cut->addWidget(m_endNoSound, 1, 0, 1, 3);
-    cut->addWidget(NewLabel(QStringLiteral("無音とみなす音圧(0以下の数または-inf)")), 2, 0);
+    cut->addWidget(NewLabel(tr("無音とみなす音圧(0以下の数または-inf)")), 2, 0);
     cut->addWidget(m_noSounddB, 2, 1);
     cut->addWidget(NewLabel(QStringLiteral("dB")), 2, 2);
     cut->addWidget(m_split, 3, 0, 1, 3);
-    cut->addWidget(NewLabel(QStringLiteral("ファイルを分割する無音部の長さ(正の整数)")), 4, 0);
+    cut->addWidget(NewLabel(tr("ファイルを分割する無音部の長さ(正の整数)")), 4, 0);
     cut->addWidget(m_splitSeconds, 4, 1);
-    cut->addWidget(NewLabel(QStringLiteral("秒以上で分割")), 4, 2);
+    cut->addWidget(NewLabel(tr("秒以上で分割")), 4, 2);
     cut->addWidget(m_splitByTime, 5, 0, 1, 3);
     auto *splitTimeRow = new QHBoxLayout;
     splitTimeRow->addWidget(m_splitTime);
-    splitTimeRow->addWidget(NewLabel(QStringLiteral("毎")));
+    splitTimeRow->addWidget(NewLabel(tr("毎")));
     splitTimeRow->addStretch(1);
     cut->addLayout(splitTimeRow, 6, 0, 1, 3);
     cut->setColumnStretch(3, 1);
@@ -110,9 +109,9 @@ FrmDialogWaveSetting::FrmDialogWaveSetting(const DialogContext &context, QWidget
     layout->addLayout(formats);
     layout->addLayout(cut);
     layout->addLayout(mp3);
-    layout->addWidget(NewLabel(QStringLiteral("MP3を作成するには本アプリケーションの起動時にgogo.dllが使用できるようになっている"
-                                              "必要があります。原則的にはgogo.dllを本アプリケーションのインストールフォルダに"
-                                              "コピーして下さい。"),
+    layout->addWidget(NewLabel(tr("MP3を作成するには本アプリケーションの起動時にMP3エンコーダencorda(LAMEを使用)が"
+                                  "使用できるようになっている必要があります。原則的にはencordaを本アプリケーションと"
+                                  "同じフォルダに置いて下さい。"),
                                true));
     layout->addLayout(NewOkCancel([this] { OKButton_Click(); }));
     setMinimumWidth(520);
@@ -175,7 +174,12 @@ bool FrmDialogWaveSetting::CheckSplitSeconds(double &seconds)
         seconds = *accepted;
         return true;
     }
-    Refuse(m_splitSeconds, ScheduleChecks::SplitSecondsMessage(), true);
+    // Without splitting the length is not used, and the box cannot be edited: it must not block OK.
+    if (!m_split->isChecked()) {
+        seconds = m_copy->WaveSetting()->NoSoundSeconds();
+        return true;
+    }
+    Refuse(m_splitSeconds, CoreMessages::Translate(ScheduleChecks::SplitSecondsMessage()), true);
     return false;
 }
 
@@ -183,7 +187,7 @@ bool FrmDialogWaveSetting::CheckSplitTime()
 {
     if (ScheduleChecks::SplitTimeAccepted(m_splitByTime->isChecked(), m_splitTime->Value()))
         return true;
-    Refuse(m_splitTime, ScheduleChecks::SplitTimeMessage(), false);
+    Refuse(m_splitTime, CoreMessages::Translate(ScheduleChecks::SplitTimeMessage()), false);
     return false;
 }
 
@@ -194,7 +198,7 @@ bool FrmDialogWaveSetting::CheckNoSounddB()
         m_copy->WaveSetting()->setNoSounddB(text);
         return true;
     }
-    Refuse(m_noSounddB, ScheduleChecks::NoSounddBMessage(), true);
+    Refuse(m_noSounddB, CoreMessages::Translate(ScheduleChecks::NoSounddBMessage()), true);
     return false;
 }
 

@@ -18,12 +18,12 @@
 namespace tolvane::frontend {
 
 FrmWME::FrmWME(const DialogContext &context, QWidget *parent)
-    : FormDialog(context, "FrmWME", QStringLiteral("WMF設定"), parent)
+    : FormDialog(context, "FrmWME", tr("WMF設定"), parent)
 {
     m_settingPath = NewText("TSettingPath");
     m_changeSetting = NewCheck("ChkChangeSetting",
-                               QStringLiteral("このセッションファイルを編集する。(WindowsMediaエンコーダでの編集をおすすめします。)  \n"
-                                              "またここでの録音ファイル名の設定は反映されません。"));
+                               tr("このセッションファイルを編集する。\n"
+                                  "またここでの録音ファイル名の設定は反映されません。"));
     connect(m_changeSetting, &QCheckBox::clicked, this,
             [this](bool checked) { Guarded([&] { ChkChangeSetting_Click(checked); }); });
 
@@ -46,25 +46,25 @@ FrmWME::FrmWME(const DialogContext &context, QWidget *parent)
     m_session = new QGroupBox(this);
     m_session->setObjectName(QStringLiteral("PropPageShell"));
     auto *form = new QFormLayout(m_session);
-    form->addRow(QStringLiteral("コーデック"), m_codec);
-    form->addRow(QStringLiteral("ビットレート(bit/s)"), m_bitRate);
-    form->addRow(QStringLiteral("サンプリング周波数"), m_sampleRate);
-    form->addRow(QStringLiteral("チャンネル"), m_channels);
-    form->addRow(QStringLiteral("出力ファイル名"), m_outputFile);
+    form->addRow(tr("コーデック"), m_codec);
+    form->addRow(tr("ビットレート(bit/s)"), m_bitRate);
+    form->addRow(tr("サンプリング周波数"), m_sampleRate);
+    form->addRow(tr("チャンネル"), m_channels);
+    form->addRow(tr("出力ファイル名"), m_outputFile);
     m_session->setEnabled(false);
 
     auto *pathRow = new QHBoxLayout;
-    pathRow->addWidget(NewLabel(QStringLiteral("セッションファイルパス")));
+    pathRow->addWidget(NewLabel(tr("セッションファイルパス")));
     pathRow->addWidget(m_settingPath, 1);
-    pathRow->addWidget(NewButton("CChangeSettingFile", QStringLiteral("変更"), [this] { CChangeSettingFile_Click(); }));
+    pathRow->addWidget(NewButton("CChangeSettingFile", tr("変更"), [this] { CChangeSettingFile_Click(); }));
 
     auto *side = new QVBoxLayout;
-    side->addWidget(NewLabel(QStringLiteral("編集時も上のキャンセルと適用が利かないようなので右のボタンを使って下さい。"
-                                            "OKをクリックするとセッションファイルパスに入力されたファイルパスに書き出されます。"
-                                            "テキストボックスに直接ファイル名を入力することで別のファイルにすることができます。"),
+    side->addWidget(NewLabel(tr("左の設定はこの下のOKで保存され、キャンセルで破棄されます。"
+                                "OKをクリックするとセッションファイルパスに入力されたファイルパスに書き出されます。"
+                                "テキストボックスに直接ファイル名を入力することで別のファイルにすることができます。"),
                              true));
     side->addStretch(1);
-    side->addLayout(NewOkCancel([this] { COK_Click(); }, QStringLiteral("OK"), QStringLiteral("キャンセル"), "COK",
+    side->addLayout(NewOkCancel([this] { COK_Click(); }, {}, {}, "COK",
                                 "CCancel"));
 
     auto *body = new QHBoxLayout;
@@ -95,7 +95,7 @@ std::optional<QString> FrmWME::ChangeWMESetting(const QString &WMEFilePath)
 void FrmWME::CChangeSettingFile_Click()
 {
     const QString chosen = Context().host.GetOpenFileName(this, windowTitle(), m_settingPath->text(),
-                                                          QStringLiteral("セッションファイル (*.wme)"));
+                                                          tr("セッションファイル (*.wme)"));
     if (!chosen.isEmpty())
         m_settingPath->setText(chosen);
 }
@@ -107,7 +107,7 @@ void FrmWME::ChkChangeSetting_Click(bool checked)
             ShowSession(WmeSession::LoadOrCreateDefault(m_settingPath->text(), Controller().Services()->appFolder));
         } catch (const NumberedError &e) {
             m_changeSetting->setChecked(false);
-            ShowError(ErrorText(QStringLiteral("エラーが発生しました。"), e));
+            ShowError(ErrorText(tr("エラーが発生しました。"), e));
             return;
         }
     }
@@ -140,7 +140,7 @@ void FrmWME::COK_Click()
         try {
             EditedSession().Save(m_settingPath->text());
         } catch (const NumberedError &e) {
-            ShowError(ErrorText(QStringLiteral("エラーが発生しました。"), e));
+            ShowError(ErrorText(tr("エラーが発生しました。"), e));
             return;
         }
     }

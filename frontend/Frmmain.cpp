@@ -3,6 +3,7 @@
 #include "common/DateTimeText.h"
 #include "core/capture/WmaFileWriter.h"
 #include "frontend/ClsSaveLoad.h"
+#include "frontend/CoreMessages.h"
 #include "frontend/ScheduleRowText.h"
 #include "frontend/WindowNotifier.h"
 
@@ -11,11 +12,13 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTime>
 #include <QTimer>
 #include <QTreeWidget>
@@ -26,6 +29,8 @@ namespace tolvane {
 namespace {
 
 const QString kSource = QStringLiteral("Frmmain");
+// An error on the notice line: shown in the window's language, logged as written.
+const char *const kErrorNotice = QT_TRANSLATE_NOOP("tolvane::Frmmain", "エラーが発生しました。エラー番号は%1です。%2");
 constexpr int kKeyRole = Qt::UserRole;
 
 // The system's time-of-day text, "H:mm:ss", of a moment given as seconds after midnight.
@@ -94,10 +99,10 @@ void Frmmain::BuildControls()
     m_list->setObjectName(QStringLiteral("LVwSchedules"));
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_list->setHeaderLabels({QStringLiteral("スケジュール名"), QStringLiteral("曜日"), QStringLiteral("開始時刻"),
-                             QStringLiteral("終了時刻"), QStringLiteral("有効/無効"), QStringLiteral("フォーマット"),
-                             QStringLiteral("保存フォルダ"), QStringLiteral("時間分割"), QStringLiteral("無音部分割"),
-                             QStringLiteral("前後無音部カット")});
+    m_list->setHeaderLabels({tr("スケジュール名"), tr("曜日"), tr("開始時刻"),
+                             tr("終了時刻"), tr("有効/無効"), tr("フォーマット"),
+                             tr("保存フォルダ"), tr("時間分割"), tr("無音部分割"),
+                             tr("前後無音部カット")});
     m_list->header()->setSectionsMovable(true);
     m_list->header()->setSectionsClickable(true);
     m_list->header()->setSortIndicatorShown(false);
@@ -111,20 +116,20 @@ void Frmmain::BuildControls()
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(0, 0, 0, 0);
 
-    m_new = AddButton("Cnew", QStringLiteral("新規"), &Frmmain::Cnew_Click);
-    m_change = AddButton("CChange", QStringLiteral("編集"), &Frmmain::CChange_Click);
-    m_copy = AddButton("CCopy", QStringLiteral("コピー"), &Frmmain::CCopy_Click);
-    m_delete = AddButton("CDelete", QStringLiteral("削除"), &Frmmain::CDelete_Click);
-    m_openFolder = AddButton("COpenFolder", QStringLiteral("保存フォルダ開く"), &Frmmain::COpenFolder_Click);
-    m_changeDefault = AddButton("CChangeDefault", QStringLiteral("標準設定編集"), &Frmmain::CChangeDefault_Click);
-    m_rec = AddButton("CRec", QStringLiteral("今すぐ録音"), &Frmmain::CRec_Click);
-    m_recEnd = AddButton("CRecEnd", QStringLiteral("録音終了"), &Frmmain::CRecEnd_Click);
-    m_changeEndTime = AddButton("CChangeEndTime", QStringLiteral("録音終了時刻変更"), &Frmmain::CChangeEndTime_Click);
-    m_monitor = AddButton("CMonitor", QStringLiteral("モニター開始"), &Frmmain::CMonitor_Click);
-    m_changeOptions = AddButton("CChangeOptions", QStringLiteral("オプション設定"), &Frmmain::CChangeOptions_Click);
-    QPushButton *save = AddButton("CSave", QStringLiteral("設定保存"), &Frmmain::CSave_Click);
-    QPushButton *version = AddButton("CVersion", QStringLiteral("バージョン情報"), &Frmmain::CVersion_Click);
-    QPushButton *end = AddButton("CEnd", QStringLiteral("終了"), &Frmmain::CEnd_Click);
+    m_new = AddButton("Cnew", tr("新規"), &Frmmain::Cnew_Click);
+    m_change = AddButton("CChange", tr("編集"), &Frmmain::CChange_Click);
+    m_copy = AddButton("CCopy", tr("コピー"), &Frmmain::CCopy_Click);
+    m_delete = AddButton("CDelete", tr("削除"), &Frmmain::CDelete_Click);
+    m_openFolder = AddButton("COpenFolder", tr("保存フォルダ開く"), &Frmmain::COpenFolder_Click);
+    m_changeDefault = AddButton("CChangeDefault", tr("標準設定編集"), &Frmmain::CChangeDefault_Click);
+    m_rec = AddButton("CRec", tr("今すぐ録音"), &Frmmain::CRec_Click);
+    m_recEnd = AddButton("CRecEnd", tr("録音終了"), &Frmmain::CRecEnd_Click);
+    m_changeEndTime = AddButton("CChangeEndTime", tr("録音終了時刻変更"), &Frmmain::CChangeEndTime_Click);
+    m_monitor = AddButton("CMonitor", tr("モニター開始"), &Frmmain::CMonitor_Click);
+    m_changeOptions = AddButton("CChangeOptions", tr("オプション設定"), &Frmmain::CChangeOptions_Click);
+    QPushButton *save = AddButton("CSave", tr("設定保存"), &Frmmain::CSave_Click);
+    QPushButton *version = AddButton("CVersion", tr("バージョン情報"), &Frmmain::CVersion_Click);
+    QPushButton *end = AddButton("CEnd", tr("終了"), &Frmmain::CEnd_Click);
 
     const QList<QPushButton *> scheduleRow{m_new, m_change, m_copy, m_delete, m_openFolder, m_changeDefault, save};
     const QList<QPushButton *> recordRow{m_rec, m_recEnd, m_changeEndTime, m_monitor, m_changeOptions, version, end};
@@ -133,7 +138,7 @@ void Frmmain::BuildControls()
         grid->addWidget(recordRow[i], 1, i);
     }
 
-    auto *meterTitle = new QLabel(QStringLiteral("録音レベル"));
+    auto *meterTitle = new QLabel(tr("録音レベル"));
     meterTitle->setObjectName(QStringLiteral("Label4"));
     grid->addWidget(meterTitle, 2, 0);
     for (int c = 0; c < 2; ++c) {
@@ -144,8 +149,8 @@ void Frmmain::BuildControls()
         m_volume[c]->setValue(m_meter.Minimum());
         grid->addWidget(m_volume[c], 2 + c, 1, 1, 6);
     }
-    m_volumeText = new QLabel(QStringLiteral("0dBの音圧の入力がありました。                   "
-                                             "(0dBに近い場合音が歪んでいる可能性があります)"));
+    m_volumeText = new QLabel(tr("0dBの音圧の入力がありました。                   "
+                                 "(0dBに近い場合音が歪んでいる可能性があります)"));
     m_volumeText->setObjectName(QStringLiteral("LVolume"));
     m_volumeText->setWordWrap(true);
     // Room for both lines from the start, so that the list does not jump when sound arrives.
@@ -171,15 +176,33 @@ void Frmmain::BuildControls()
     m_info->setFrameShape(QFrame::StyledPanel);
     grid->addWidget(m_info, 6, 0, 1, 7);
 
-    auto *notice = new QLabel(QStringLiteral("Windows Media形式の録音にはFFmpegのライブラリ(%1)を使用しています。")
+    m_noticeRow = new QWidget;
+    m_noticeRow->setObjectName(QStringLiteral("FrameNotice"));
+    auto *noticeLine = new QHBoxLayout(m_noticeRow);
+    noticeLine->setContentsMargins(0, 0, 0, 0);
+    m_noticeIcon = new QLabel;
+    m_notice = new QLabel;
+    m_notice->setObjectName(QStringLiteral("LNotice"));
+    m_notice->setWordWrap(true);
+    m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *seen = new QPushButton(tr("確認"));
+    seen->setObjectName(QStringLiteral("CNoticeSeen"));
+    connect(seen, &QPushButton::clicked, this, &Frmmain::DismissNotice);
+    noticeLine->addWidget(m_noticeIcon, 0, Qt::AlignTop);
+    noticeLine->addWidget(m_notice, 1);
+    noticeLine->addWidget(seen, 0, Qt::AlignTop);
+    grid->addWidget(m_noticeRow, 7, 0, 1, 7);
+    m_noticeRow->hide();
+
+    auto *notice = new QLabel(tr("Windows Media形式の録音にはFFmpegのライブラリ(%1)を使用しています。")
                                   .arg(WmaFileWriter::Licence()));
     notice->setObjectName(QStringLiteral("Label1"));
-    grid->addWidget(notice, 7, 0, 1, 5);
-    auto *about = new QLabel(QStringLiteral("<a href=\"readme\">Tolvaneについて</a>"));
+    grid->addWidget(notice, 8, 0, 1, 5);
+    auto *about = new QLabel(tr("<a href=\"readme\">Tolvaneについて</a>"));
     about->setObjectName(QStringLiteral("Label2"));
     about->setAlignment(Qt::AlignRight);
     connect(about, &QLabel::linkActivated, this, [this] { Guarded([&] { Label2_Click(); }); });
-    grid->addWidget(about, 7, 5, 1, 2);
+    grid->addWidget(about, 8, 5, 1, 2);
 
     // The list takes all the room above the band of controls, which sits right under it.
     auto *layout = new QVBoxLayout(this);
@@ -398,7 +421,7 @@ void Frmmain::CDelete_Click()
         keys.append(KeyOf(row));
     for (const QString &key : keys) {
         if (gAskDelete) {
-            const QString question = m_controller->Schedule(key)->Name() + QStringLiteral("を削除しますか？");
+            const QString question = tr("%1を削除しますか？").arg(m_controller->Schedule(key)->Name());
             if (m_questions->AskYesNo(this, question) != IQuestioner::Answer::Yes)
                 return;
         }
@@ -515,8 +538,6 @@ void Frmmain::Label2_Click()
 
 void Frmmain::setStatus(tolvane::Status iStatus)
 {
-    if (iStatus != m_status)
-        m_errorShown = false;
     m_status = iStatus;
     switch (iStatus) {
     case tolvane::Status::Idle:
@@ -524,7 +545,7 @@ void Frmmain::setStatus(tolvane::Status iStatus)
         m_recEnd->setEnabled(false);
         EnableCommand(m_changeEndTime, false);
         m_monitor->setEnabled(true);
-        m_monitor->setText(QStringLiteral("モニター開始"));
+        m_monitor->setText(tr("モニター開始"));
         SetInfo(IdleText());
         SetTrayPicture(false);
         break;
@@ -533,8 +554,8 @@ void Frmmain::setStatus(tolvane::Status iStatus)
         m_recEnd->setEnabled(false);
         EnableCommand(m_changeEndTime, false);
         m_monitor->setEnabled(true);
-        m_monitor->setText(QStringLiteral("モニター終了"));
-        SetInfo(QStringLiteral("現在モニター中"));
+        m_monitor->setText(tr("モニター終了"));
+        SetInfo(tr("現在モニター中"));
         break;
     case tolvane::Status::PresetWave:
     case tolvane::Status::PresetWM:
@@ -549,9 +570,9 @@ void Frmmain::setStatus(tolvane::Status iStatus)
         if (iStatus == tolvane::Status::PresetWave || iStatus == tolvane::Status::PresetWM)
             SetInfo(RecordingText(false));
         else if (iStatus == tolvane::Status::ManualWave || iStatus == tolvane::Status::ManualWM)
-            SetInfo(QStringLiteral("現在手動録音中終了時刻未設定"));
+            SetInfo(tr("現在手動録音中終了時刻未設定"));
         else
-            SetInfo(QStringLiteral("現在手動録音中終了時刻") + TimeText(m_controller->CaptureEndTime()));
+            SetInfo(tr("現在手動録音中終了時刻%1").arg(TimeText(m_controller->CaptureEndTime())));
         SetTrayPicture(true);
         break;
     case tolvane::Status::StartUp:
@@ -578,7 +599,7 @@ void Frmmain::RecInfoUpdate()
     case tolvane::Status::ManualEndSetWM: break;
     default: return;
     }
-    if (m_errorShown || !m_controller)
+    if (!m_controller)
         return;
     SetInfo(RecordingText(true));
 }
@@ -586,15 +607,13 @@ void Frmmain::RecInfoUpdate()
 QString Frmmain::RecordingText(bool clockForm) const
 {
     const bool preset = m_status == tolvane::Status::PresetWave || m_status == tolvane::Status::PresetWM;
-    return (preset ? QStringLiteral("現在予約録音中") : QStringLiteral("現在手動録音中")) +
-           TimeText(m_controller->CaptureEndTime()) + QStringLiteral("まで(残り") + RemainingText(clockForm) +
-           QStringLiteral(")");
+    const QString end = TimeText(m_controller->CaptureEndTime());
+    return preset ? tr("現在予約録音中%1まで(残り%2)").arg(end, RemainingText(clockForm))
+                  : tr("現在手動録音中%1まで(残り%2)").arg(end, RemainingText(clockForm));
 }
 
 void Frmmain::SetInfo(const QString &text)
 {
-    if (m_errorShown)
-        return;
     m_info->setText(text);
     m_tray.setToolTipText(text);
 }
@@ -606,25 +625,38 @@ void Frmmain::SetTrayPicture(bool recording)
 
 void Frmmain::ShowError(const NumberedError &e)
 {
-    ShowNotice(QStringLiteral("エラーが発生しました。エラー番号は") + QString::number(e.Number()) + QStringLiteral("です。") +
-                   e.Description(),
-               QSystemTrayIcon::Critical, QStringLiteral("Error"));
+    const QString number = QString::number(e.Number());
+    ShowNotice(tr(kErrorNotice).arg(number, CoreMessages::Translate(e.Description())),
+               QString::fromUtf8(kErrorNotice).arg(number, e.Description()), QSystemTrayIcon::Critical,
+               QStringLiteral("Error"));
 }
 
 void Frmmain::ShowWarning(const QString &text)
 {
-    ShowNotice(text, QSystemTrayIcon::Warning, QStringLiteral("Warning"));
+    ShowNotice(CoreMessages::Translate(text), text, QSystemTrayIcon::Warning, QStringLiteral("Warning"));
 }
 
-void Frmmain::ShowNotice(const QString &text, QSystemTrayIcon::MessageIcon icon, const QString &subject)
+void Frmmain::ShowNotice(const QString &shown, const QString &logged, QSystemTrayIcon::MessageIcon icon,
+                         const QString &subject)
 {
-    // Kept on the status line until the status changes; nothing waits for an answer.
-    m_info->setText(text);
-    m_tray.setToolTipText(text);
-    m_errorShown = true;
-    Notify(text, icon);
+    // It stays, with its time, until the user has seen it or a later one takes its place: an
+    // unattended machine is looked at hours later. Nothing waits for an answer, and the status
+    // line beside it goes on.
+    const QStyle::StandardPixmap picture =
+        icon == QSystemTrayIcon::Critical ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning;
+    const int size = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    m_noticeIcon->setPixmap(style()->standardIcon(picture, nullptr, this).pixmap(size, size));
+    m_notice->setText(GeneralDateTimeText(m_services->clock->Now()) + QStringLiteral("  ") + shown);
+    m_noticeRow->show();
+    Notify(shown, icon);
     if (m_controller)
-        m_controller->WriteLog(subject, text);
+        m_controller->WriteLog(subject, logged);
+}
+
+void Frmmain::DismissNotice()
+{
+    m_noticeRow->hide();
+    m_notice->clear();
 }
 
 void Frmmain::Notify(const QString &text, QSystemTrayIcon::MessageIcon icon)
@@ -643,8 +675,8 @@ void Frmmain::Notify(const QString &text, QSystemTrayIcon::MessageIcon icon)
 QString Frmmain::IdleText() const
 {
     const QDateTime wake = m_controller ? m_controller->NextWakeTime() : QDateTime();
-    return wake.isValid() ? QStringLiteral("待機中(次の自動起動 %1)").arg(GeneralDateTimeText(wake))
-                          : QStringLiteral("待機中");
+    return wake.isValid() ? tr("待機中(次の自動起動 %1)").arg(GeneralDateTimeText(wake))
+                          : tr("待機中");
 }
 
 void Frmmain::WriteFrontLog(const QString &text)
@@ -697,7 +729,7 @@ void Frmmain::ShowMeter(const LevelMeter::Result &r)
 
 void Frmmain::OnEncodeProgress(const QString &path, double fraction)
 {
-    m_encodeText->setText(QStringLiteral("MP3エンコード中 ") + QFileInfo(path).fileName());
+    m_encodeText->setText(tr("MP3エンコード中 %1").arg(QFileInfo(path).fileName()));
     m_encodeProgress->setValue(static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * 100)));
     m_encodeText->show();
     m_encodeProgress->show();
@@ -752,7 +784,7 @@ void Frmmain::OnUnload(bool &Cancel)
 bool Frmmain::QueryUnload()
 {
     if (m_controller && IsRecordingStatus(m_controller->Status())) {
-        if (m_questions->AskYesNo(this, QStringLiteral("現在録音中です。このウィンドウを閉じると録音を終了しますがよろしいですか?")) !=
+        if (m_questions->AskYesNo(this, tr("現在録音中です。このウィンドウを閉じると録音を終了しますがよろしいですか?")) !=
             IQuestioner::Answer::Yes)
             return false;
         m_controller->StopCapture();
@@ -760,15 +792,20 @@ bool Frmmain::QueryUnload()
         WaitForCaptureClosed();
     }
     if (m_controller && m_controller->WaitForGOGO()) {
-        if (m_questions->AskYesNo(this, QStringLiteral("現在MP3へのエンコードが完了していないスケジュールがあります。"
-                                                       "このウィンドウを閉じるとエンコードは強制終了されますがよろしいですか?")) !=
+        if (m_questions->AskYesNo(this, tr("現在MP3へのエンコードが完了していないスケジュールがあります。"
+                                           "このウィンドウを閉じるとエンコードは強制終了されますがよろしいですか?")) !=
             IQuestioner::Answer::Yes)
             return false;
     }
     if (m_needSave) {
-        switch (m_questions->AskYesNoCancel(this, QStringLiteral("設定が変更されている可能性があります。保存しますか?"))) {
+        switch (m_questions->AskYesNoCancel(this, tr("設定が変更されている可能性があります。保存しますか?"))) {
         case IQuestioner::Answer::Cancel: return false;
-        case IQuestioner::Answer::Yes: Guarded([&] { CSave_Click(); }); break;
+        case IQuestioner::Answer::Yes:
+            Guarded([&] { CSave_Click(); });
+            // A save that did not go through keeps the window, the edits and the error shown.
+            if (m_needSave)
+                return false;
+            break;
         case IQuestioner::Answer::No: break;
         }
     }

@@ -48,12 +48,16 @@ public:
     void RecInfoUpdate();
     // Appends a line as it is to the activity log while the controller's logging is on; never fails.
     void WriteFrontLog(const QString &text);
-    // Shows an error without stopping anything: status line, icon balloon, log.
+    // Shows an error without stopping anything: notice line, icon balloon, log.
     void ShowError(const NumberedError &e);
     // Disk space running short and the like: shown like an error, stopping nothing.
     void ShowWarning(const QString &text);
+    // The user has seen the notice: the line goes.
+    void DismissNotice();
 
     bool NeedSave() const { return m_needSave; }
+    // The options dialog changed what the next save writes.
+    void setNeedSave(bool v) { m_needSave = v; }
 
     bool gAskDelete = true;
     bool gAskDoubling = true;
@@ -87,7 +91,9 @@ private:
     // Enables a command that needs a dialog only when there are dialogs.
     void EnableCommand(QPushButton *button, bool on);
     void SetInfo(const QString &text);
-    void ShowNotice(const QString &text, QSystemTrayIcon::MessageIcon icon, const QString &subject);
+    // `shown` is the window's text, `logged` the log's, which never changes with the language.
+    void ShowNotice(const QString &shown, const QString &logged, QSystemTrayIcon::MessageIcon icon,
+                    const QString &subject);
     // A balloon from the icon; on a desktop without a notification area (stock GNOME) a desktop
     // notification, so that a hidden or covered window still tells what happened.
     void Notify(const QString &text, QSystemTrayIcon::MessageIcon icon);
@@ -143,8 +149,6 @@ private:
 
     tolvane::Status m_status = tolvane::Status::StartUp;
     bool m_needSave = false;
-    // An error is on the status line: it stays until the status changes.
-    bool m_errorShown = false;
     bool m_released = false;
 
     QTreeWidget *m_list = nullptr;
@@ -162,6 +166,10 @@ private:
     QProgressBar *m_volume[2] = {nullptr, nullptr};
     QLabel *m_volumeText = nullptr;
     QLabel *m_info = nullptr;
+    // The last error or warning with its time, beside the status line until it is seen.
+    QWidget *m_noticeRow = nullptr;
+    QLabel *m_noticeIcon = nullptr;
+    QLabel *m_notice = nullptr;
     QProgressBar *m_encodeProgress = nullptr;
     QLabel *m_encodeText = nullptr;
     QTimer *m_encodeWatch = nullptr;

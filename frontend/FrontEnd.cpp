@@ -25,9 +25,10 @@ int RunFrontEnd()
     if (!lock.TryAcquire()) {
         // A second window ends silently; the headless recorder (the service) is worth a word.
         if (lock.HolderApp() == QLatin1String("tolvane-cli")) {
-            const QString text = QStringLiteral("Tolvaneの録音サービス(tolvane-cli、プロセス%1)がこのタイムテーブルを"
-                                                "録音しているため、ウィンドウは起動しません。")
-                                     .arg(lock.HolderPid());
+            const QString text =
+                QCoreApplication::translate("tolvane::FrontEnd", "Tolvaneの録音サービス(tolvane-cli、プロセス%1)が"
+                                                                 "このタイムテーブルを録音しているため、ウィンドウは起動しません。")
+                    .arg(lock.HolderPid());
             std::fprintf(stderr, "tolvane: %s\n", qPrintable(text));
             QMessageBox::information(nullptr, QStringLiteral("Tolvane"), text);
         }

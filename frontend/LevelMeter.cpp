@@ -1,5 +1,7 @@
 #include "LevelMeter.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -64,7 +66,8 @@ LevelMeter::Result LevelMeter::Evaluate(std::array<int, 2> peaks, double fullSca
 QString LevelMeter::HeldPeakText() const
 {
     const QString value = m_held ? QString::number(*m_held, 'f', 3) : QStringLiteral("-inf");
-    return value + QStringLiteral("dBの入力がありました。\n(0dBに近い場合音が歪んでいる可能性があります)");
+    return QCoreApplication::translate("tolvane::LevelMeter", "%1dBの入力がありました。\n(0dBに近い場合音が歪んでいる可能性があります)")
+        .arg(value);
 }
 
 }  // namespace tolvane

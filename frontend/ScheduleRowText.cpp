@@ -1,5 +1,7 @@
 #include "ScheduleRowText.h"
 
+#include <QCoreApplication>
+
 #include <array>
 
 namespace tolvane::RowText {
@@ -8,22 +10,25 @@ namespace {
 
 QString EnabledText(bool on)
 {
-    return on ? QStringLiteral("有効") : QStringLiteral("無効");
+    return on ? QCoreApplication::translate("tolvane::RowText", "有効") : QCoreApplication::translate("tolvane::RowText", "無効");
 }
 
 }  // namespace
 
 QString Days(const ClsSchedule &s)
 {
-    static const std::array<QString, 7> names{QStringLiteral("日"), QStringLiteral("月"), QStringLiteral("火"),
-                                              QStringLiteral("水"), QStringLiteral("木"), QStringLiteral("金"),
-                                              QStringLiteral("土")};
+    const std::array<QString, 7> names{
+        QCoreApplication::translate("tolvane::RowText", "日"), QCoreApplication::translate("tolvane::RowText", "月"),
+        QCoreApplication::translate("tolvane::RowText", "火"), QCoreApplication::translate("tolvane::RowText", "水"),
+        QCoreApplication::translate("tolvane::RowText", "木"), QCoreApplication::translate("tolvane::RowText", "金"),
+        QCoreApplication::translate("tolvane::RowText", "土")};
     QString text;
     for (qint32 day = 0; day < 7; ++day) {
         if (s.StartDay(day) == 1)
             text += names[static_cast<size_t>(day)];
     }
-    return text;
+    // A language whose day names are not single characters separates them with spaces.
+    return text.trimmed();
 }
 
 QString Valid(const ClsSchedule &s)
@@ -34,32 +39,33 @@ QString Valid(const ClsSchedule &s)
 QString Format(const ClsSchedule &s)
 {
     if (s.RecordingFormat() == FormatType::windowsmedia)
-        return QStringLiteral("WindowsMedia形式") + s.WMEFilePath();
+        return QCoreApplication::translate("tolvane::RowText", "WindowsMedia形式%1").arg(s.WMEFilePath());
 
     const ClsWave &wave = *s.WaveSetting();
     QString text;
     if (s.RecordingFormat() == FormatType::MP3) {
         const ClsMP3 &mp3 = *s.MP3();
         if (mp3.MP3VBR()) {
-            text = QStringLiteral("MP3VBR") + QString::number(mp3.MP3VBRQuality());
+            text = QCoreApplication::translate("tolvane::RowText", "MP3VBR%1").arg(mp3.MP3VBRQuality());
         } else {
             // 22050 Hz is encoded as MPEG-2, which has its own bit rate.
             const qint32 rate = wave.Frequency() == Frequency::Mi22050Hz ? mp3.MP3CBRMPEG2BitRate()
                                                                           : mp3.MP3CBRMPEG1BitRate();
-            text = QStringLiteral("MP3CBR") + QString::number(rate) + QStringLiteral("kbps");
+            text = QCoreApplication::translate("tolvane::RowText", "MP3CBR%1kbps").arg(rate);
         }
         if (mp3.MP3Stereo() == 0)
-            text += QStringLiteral("強制モノラル");
+            text += QCoreApplication::translate("tolvane::RowText", "強制モノラル");
     }
-    return text + QStringLiteral("WAVE形式") + QString::number(BitsPerSampleOf(wave.Bit())) + QStringLiteral("bit") +
-           QString::number(SampleRateOf(wave.Frequency())) + QStringLiteral("Hz") +
-           QString::number(static_cast<qint32>(wave.Channel()) + 1) + QStringLiteral("Ch");
+    return text + QCoreApplication::translate("tolvane::RowText", "WAVE形式%1bit%2Hz%3Ch")
+                      .arg(BitsPerSampleOf(wave.Bit()))
+                      .arg(SampleRateOf(wave.Frequency()))
+                      .arg(static_cast<qint32>(wave.Channel()) + 1);
 }
 
 QString SavePath(const ClsSchedule &s, const QString &defaultSavePath)
 {
     if (s.SavePath().isEmpty())
-        return QStringLiteral("標準の保存先") + defaultSavePath;
+        return QCoreApplication::translate("tolvane::RowText", "標準の保存先%1").arg(defaultSavePath);
     return s.SavePath();
 }
 
@@ -67,8 +73,8 @@ QString SplitByTime(const ClsSchedule &s)
 {
     const ClsWave &wave = *s.WaveSetting();
     if (!wave.SplitByTime())
-        return QStringLiteral("無効");
-    return FormatTimeOfDay(wave.SplitTime()) + QStringLiteral("毎");
+        return QCoreApplication::translate("tolvane::RowText", "無効");
+    return QCoreApplication::translate("tolvane::RowText", "%1毎").arg(FormatTimeOfDay(wave.SplitTime()));
 }
 
 QString SplitNoSound(const ClsSchedule &s)
@@ -80,12 +86,12 @@ QString Cut(const ClsSchedule &s)
 {
     const ClsWave &wave = *s.WaveSetting();
     if (wave.SNSValid() && wave.ENSValid())
-        return QStringLiteral("前後カット");
+        return QCoreApplication::translate("tolvane::RowText", "前後カット");
     if (wave.SNSValid())
-        return QStringLiteral("前カット");
+        return QCoreApplication::translate("tolvane::RowText", "前カット");
     if (wave.ENSValid())
-        return QStringLiteral("後カット");
-    return QStringLiteral("カットなし(またはWindowsMedia)");
+        return QCoreApplication::translate("tolvane::RowText", "後カット");
+    return QCoreApplication::translate("tolvane::RowText", "カットなし(またはWindowsMedia)");
 }
 
 }  // namespace tolvane::RowText

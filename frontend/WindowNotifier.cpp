@@ -1,5 +1,6 @@
 #include "WindowNotifier.h"
 
+#include "frontend/CoreMessages.h"
 #include "frontend/Frmmain.h"
 
 #include <QMessageBox>
@@ -12,8 +13,8 @@ void WindowNotifier::ShowMessage(const QString &text, MessageIcon icon, const QS
                                       : icon == MessageIcon::Warning     ? QMessageBox::Warning
                                       : icon == MessageIcon::Information ? QMessageBox::Information
                                                                          : QMessageBox::NoIcon;
-    auto *box = new QMessageBox(boxIcon, title.isEmpty() ? QStringLiteral("Tolvane") : title, text, QMessageBox::Ok,
-                                m_window);
+    auto *box = new QMessageBox(boxIcon, title.isEmpty() ? QStringLiteral("Tolvane") : title,
+                                CoreMessages::Translate(text), QMessageBox::Ok, m_window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();

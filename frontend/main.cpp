@@ -1,5 +1,6 @@
 #include "common/ProgramStart.h"
 #include "frontend/FrontEnd.h"
+#include "frontend/Translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -50,5 +51,6 @@ int main(int argc, char *argv[])
         PrintText(stderr, QStringLiteral("tolvane: %1\nusage: tolvane [--help] [--version]\n").arg(problem));
         return 2;
     }
+    const tolvane::Translations translations(tolvane::Translations::FromEnvironment());
     return tolvane::RunFrontEnd();
 }

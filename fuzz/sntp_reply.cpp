@@ -15,8 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const quint64 requestTransmit = qFromBigEndian<quint64>(data);
     const QByteArray datagram(reinterpret_cast<const char *>(data + 8), static_cast<qsizetype>(size - 8));
     if (const auto time = tolvane::SntpPacket::ParseReply(datagram, requestTransmit)) {
-        // Only a reply long enough, from a server, echoing our timestamp, can give a time.
+        // Only a reply long enough, from a synchronised server, echoing our timestamp, can give a time.
         if (datagram.size() < 48 || (static_cast<uint8_t>(datagram[0]) & 7) != 4 ||
+            (static_cast<uint8_t>(datagram[0]) >> 6) == 3 ||
             qFromBigEndian<quint64>(datagram.constData() + 24) != requestTransmit || !time->isValid())
             __builtin_trap();
     }

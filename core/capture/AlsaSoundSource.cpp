@@ -1,5 +1,6 @@
 #include "AlsaSoundSource.h"
 
+#include "common/FileWrite.h"
 #include "mixer/alsa/SoundDeviceList.h"
 
 #include <alsa/asoundlib.h>
@@ -15,7 +16,17 @@ const QString kSource = QStringLiteral("AlsaSoundSource");
 // How much the card itself buffers, and how often the capture thread looks at the stop flag.
 constexpr unsigned kDeviceLatencyUs = 500000;
 constexpr int kWaitMs = 50;
+// The ring is also the history a start may reach back into: a start call comes at most a second
+// or so after its moment (a late tick), so two seconds always hold the frame it starts with.
 constexpr double kMinimumRingSeconds = 2.0;
+// A device that delivers nothing for this long has stopped (a sound server that hangs, a card
+// gone quiet): the recording must end rather than wait for sound that never comes.
+constexpr qint64 kSilentDeviceNs = 5'000'000'000;
+
+qint64 SteadyNs(std::chrono::steady_clock::time_point t)
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
+}
 
 }  // namespace
 
@@ -30,9 +41,7 @@ AlsaSoundSource::AlsaSoundSource(std::shared_ptr<IUserNotifier> notifier, QObjec
 
 AlsaSoundSource::~AlsaSoundSource()
 {
-    m_stop = true;
-    if (m_thread.joinable())
-        m_thread.join();
+    StopThread();
     ClosePcm();
 }
 
@@ -41,6 +50,13 @@ NumberedError AlsaSoundSource::DeviceError(const QString &what, int alsaError) c
     return NumberedError(ErrNo::InvalidProcedureCall,
                          QStringLiteral("%1 \"%2\": %3").arg(what, m_deviceName, QString::fromLocal8Bit(snd_strerror(alsaError))),
                          kSource);
+}
+
+void AlsaSoundSource::StopThread()
+{
+    m_stop = true;
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 void AlsaSoundSource::ClosePcm()
@@ -54,6 +70,8 @@ void AlsaSoundSource::ClosePcm()
 
 void AlsaSoundSource::OpenDevice(const CaptureBufferDesc &desc, bool UseSystemSourceDevice, qint32 DeviceID)
 {
+    IgnoreBrokenPipeSignal();  // a sound server that dies is the device failing, nothing worse
+    StopThread();
     ClosePcm();
     if (UseSystemSourceDevice) {
         m_deviceName = SoundDeviceList::SystemDefault().pcm;
@@ -82,55 +100,96 @@ void AlsaSoundSource::OpenDevice(const CaptureBufferDesc &desc, bool UseSystemSo
                               .arg(f.BitsPerSample),
                           err);
     }
+    snd_pcm_uframes_t bufferFrames = 0, periodFrames = 0;
+    snd_pcm_get_params(pcm, &bufferFrames, &periodFrames);
+    m_fullBuffer = qint64(bufferFrames) - qint64(periodFrames);
     const double seconds = std::max(double(desc.BufferBytes) / f.AvgBytesPerSec, kMinimumRingSeconds);
-    m_ring.Reset(size_t(seconds * f.SamplesPerSec) * f.BlockAlign);
+    m_ring.Reset(qint64(seconds * f.SamplesPerSec), f.BlockAlign, f.BitsPerSample == 16 ? 0 : char(128));
+    m_timeline = CaptureTimeline(f.SamplesPerSec);
+    m_startNs = kNotStarted;
     m_lostFrames = 0;
     m_overruns = 0;
+    m_failed = false;
+    m_framesSinceWakeUp = 0;
+
+    // Captured from now on, so that the sound of the start moment is there when the start comes.
+    err = snd_pcm_start(pcm);
+    if (err < 0) {
+        ClosePcm();
+        throw DeviceError(QStringLiteral("cannot start the capture device"), err);
+    }
+    m_stop = false;
+    m_thread = std::thread(&AlsaSoundSource::ReadLoop, this);
 }
 
-void AlsaSoundSource::StartDevice()
+void AlsaSoundSource::StartDevice(std::chrono::steady_clock::time_point from)
 {
-    if (!m_pcm->handle)
+    if (!m_pcm->handle || !m_thread.joinable())
         throw NumberedError(ErrNo::InvalidProcedureCall, QStringLiteral("the capture device is not open"), kSource);
-    const int err = snd_pcm_start(m_pcm->handle);
-    if (err < 0)
-        throw DeviceError(QStringLiteral("cannot start the capture device"), err);
-    m_stop = false;
-    m_framesSinceWakeUp = 0;
-    m_thread = std::thread(&AlsaSoundSource::ReadLoop, this);
+    if (m_failed) {
+        std::lock_guard lock(m_failureMutex);
+        throw *m_failure;
+    }
+    m_startNs = SteadyNs(from);
+}
+
+void AlsaSoundSource::Fail(const NumberedError &error)
+{
+    {
+        std::lock_guard lock(m_failureMutex);
+        m_failure = error;
+    }
+    // Before the start the report finds no capture to stop; the start then fails with it.
+    m_failed = true;
+    PostDeviceFailed(error);
 }
 
 void AlsaSoundSource::StopDevice()
 {
-    m_stop = true;
-    if (m_thread.joinable())
-        m_thread.join();
+    StopThread();
     // The device is free again as soon as the capture stops; what it delivered is in the ring.
     ClosePcm();
 }
 
-void AlsaSoundSource::TakeCaptured(std::vector<char> &bytes) { m_ring.ReadAll(bytes); }
+void AlsaSoundSource::TakeCaptured(std::vector<char> &bytes) { m_lostFrames += m_ring.ReadAll(bytes); }
 
 void AlsaSoundSource::ReleaseDevice()
 {
+    StopThread();
     ClosePcm();
-    m_ring.Reset(0);
+    m_ring.Reset(0, 1, 0);
 }
 
 void AlsaSoundSource::ReadLoop()
 {
     const WaveFormat &f = Description().Format;
     std::vector<char> chunk(size_t(f.SamplesPerSec / 20 + 1) * f.BlockAlign);
+    qint64 heard = SteadyNs(std::chrono::steady_clock::now());
+    qint64 frames = m_ring.FramesWritten();
     while (!m_stop) {
         const int ready = snd_pcm_wait(m_pcm->handle, kWaitMs);
         if (ready < 0 && snd_pcm_recover(m_pcm->handle, ready, 1) < 0) {
-            PostDeviceFailed(DeviceError(QStringLiteral("the capture device failed"), ready));
+            Fail(DeviceError(QStringLiteral("the capture device failed"), ready));
             return;
         }
         if (!ReadAvailable(chunk))
             return;
+        BeginWhenDue();
+        const qint64 now = SteadyNs(std::chrono::steady_clock::now());
+        if (m_ring.FramesWritten() != frames) {
+            frames = m_ring.FramesWritten();
+            heard = now;
+        } else if (now - heard > kSilentDeviceNs) {
+            Fail(NumberedError(ErrNo::InvalidProcedureCall,
+                               QStringLiteral("the capture device \"%1\" has delivered no sound for %2 seconds")
+                                   .arg(m_deviceName)
+                                   .arg(kSilentDeviceNs / 1'000'000'000),
+                               kSource));
+            return;
+        }
     }
     ReadAvailable(chunk);  // what the card captured up to the stop
+    BeginWhenDue();
 }
 
 bool AlsaSoundSource::ReadAvailable(std::vector<char> &chunk)
@@ -138,27 +197,68 @@ bool AlsaSoundSource::ReadAvailable(std::vector<char> &chunk)
     const qint64 align = Description().Format.BlockAlign;
     const auto capacity = snd_pcm_uframes_t(chunk.size() / size_t(align));
     for (;;) {
+        // Every frame the device holds for us was live by now. (ALSA's delay would also count
+        // the device's own latency, but a sound server's plugin reports it far off.)
+        const snd_pcm_sframes_t waiting = snd_pcm_avail(m_pcm->handle);
+        const qint64 now = SteadyNs(std::chrono::steady_clock::now());
         const snd_pcm_sframes_t n = snd_pcm_readi(m_pcm->handle, chunk.data(), capacity);
         if (n == -EAGAIN || n == 0)
             return true;
         if (n < 0) {
             if (n == -EPIPE)
-                ++m_overruns;
+                ++m_overruns;  // the frames it cost show up in the timeline
             if (snd_pcm_recover(m_pcm->handle, int(n), 1) < 0) {
-                PostDeviceFailed(DeviceError(QStringLiteral("the capture device failed"), int(n)));
+                Fail(DeviceError(QStringLiteral("the capture device failed"), int(n)));
                 return false;
             }
             snd_pcm_start(m_pcm->handle);
             continue;
         }
+        // A sound server's plugin never owns to more than its buffer holds; a full buffer may
+        // hide more behind it, so only a buffer with room tells how much is waiting.
+        if (waiting >= n && waiting < m_fullBuffer)
+            Place(waiting, now);
         Store(chunk.data(), n);
+    }
+}
+
+void AlsaSoundSource::Place(qint64 waiting, qint64 ns)
+{
+    const qint64 missing = m_timeline.Observe(m_ring.FramesWritten() + waiting, ns);
+    if (missing <= 0)
+        return;
+    m_ring.WriteSilence(missing);
+    if (m_ring.Begun()) {
+        m_lostFrames += missing;
+        CountTowardsWakeUp(missing);
     }
 }
 
 void AlsaSoundSource::Store(const char *bytes, qint64 frames)
 {
-    const qint64 align = Description().Format.BlockAlign;
-    m_lostFrames += qint64(m_ring.Write(bytes, size_t(frames * align))) / align;
+    m_ring.Write(bytes, frames);
+    if (m_ring.Begun())
+        CountTowardsWakeUp(frames);
+    else
+        BeginWhenDue();
+}
+
+void AlsaSoundSource::BeginWhenDue()
+{
+    const qint64 start = m_startNs;
+    if (start == kNotStarted || m_ring.Begun())
+        return;
+    const qint64 written = m_ring.FramesWritten();
+    const qint64 first = m_timeline.Known() ? m_timeline.FrameAt(start) : written;
+    if (first > written)
+        return;  // not captured yet
+    const qint64 begun = m_ring.Begin(first);
+    m_framesSinceWakeUp = 0;
+    CountTowardsWakeUp(written - begun);
+}
+
+void AlsaSoundSource::CountTowardsWakeUp(qint64 frames)
+{
     m_framesSinceWakeUp += frames;
     const qint64 halfSecond = Description().Format.SamplesPerSec / 2;
     while (m_framesSinceWakeUp >= halfSecond) {

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <type_traits>
+#include <utility>
 
 namespace tolvane {
 
@@ -68,6 +69,7 @@ void ClsWaveCapture2File::EnsureCapturer()
     connect(m_capturer, &SoundSource::ArriveReadableBuffer16, this,
             [this] { Capturer_ArriveReadableBuffer<qint16>(); });
     connect(m_capturer, &SoundSource::FinishCapture, this, &ClsWaveCapture2File::Capturer_FinishCapture);
+    connect(m_capturer, &SoundSource::Failed, this, &ClsWaveCapture2File::Capturer_Failed);
 }
 
 // Called from the source's own FinishCapture, so it goes once that has returned.
@@ -130,7 +132,7 @@ bool ClsWaveCapture2File::SetParameter(uCaptureSetting &setting)
     return false;
 }
 
-bool ClsWaveCapture2File::StartCapture()
+bool ClsWaveCapture2File::StartCapture(const QDateTime &from)
 {
     if (!m_capturer || !m_setting.Schedule)
         throw NumberedError(ErrNo::InvalidProcedureCall, QStringLiteral("the capture has not been prepared"), kSource);
@@ -142,7 +144,7 @@ bool ClsWaveCapture2File::StartCapture()
     else
         OpenPart();
     m_stopRequested = false;
-    m_capturer->StartSchedule();
+    m_capturer->StartSchedule(SoundSource::SteadyMoment(*m_services->clock, from));
     return false;
 }
 
@@ -327,8 +329,17 @@ void ClsWaveCapture2File::WriteBlockWithSilenceSplit(std::vector<Sample> block)
 
 void ClsWaveCapture2File::WriteFailed(const NumberedError &error)
 {
-    m_writeFailed = true;
+    if (std::exchange(m_writeFailed, true))
+        return;
     StopCapture();
+    emit WriteError(error);
+}
+
+// The source has stopped itself; the recording ends with what was written.
+void ClsWaveCapture2File::Capturer_Failed(const NumberedError &error)
+{
+    if (std::exchange(m_writeFailed, true))
+        return;
     emit WriteError(error);
 }
 
@@ -363,6 +374,7 @@ void ClsWaveCapture2File::StartRealTimePart()
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     m_realTimePath = folder + partName + QStringLiteral(".mp3");
+    m_realTimePartEnded = false;
     m_mp3Writer->SetParameterRealTimeEnc(m_realTimePath, SampleRateOf(wave.Frequency()), ChannelCountOf(wave.Channel()),
                                          BitsPerSampleOf(wave.Bit()), settings);
     m_mp3Writer->SetPriority(EncoderPriorityClass(mp3));
@@ -371,7 +383,10 @@ void ClsWaveCapture2File::StartRealTimePart()
 void ClsWaveCapture2File::CloseRealTimePart()
 {
     m_realTimePartsClosing.push_back(m_realTimePath);
-    m_mp3Writer->FinishEncodeRealTime();
+    if (m_realTimePartEnded)
+        RealTimePartClosed();  // the encoder ended it already: there is nothing to wait for
+    else
+        m_mp3Writer->FinishEncodeRealTime();
 }
 
 void ClsWaveCapture2File::Capturer_FinishCapture()
@@ -380,6 +395,7 @@ void ClsWaveCapture2File::Capturer_FinishCapture()
         DropCapturer();
         return;
     }
+    ReportSoundLost();
     try {
         // Whoever stopped the capture, it is over: what the splitter still carries goes out now.
         m_stopRequested = true;
@@ -406,6 +422,12 @@ void ClsWaveCapture2File::Capturer_FinishCapture()
     Writer_FinishWrite(m_writer ? m_writer->CloseFile() : QString(), true);
 }
 
+void ClsWaveCapture2File::ReportSoundLost()
+{
+    if (const qint64 lost = m_capturer ? m_capturer->FramesLost() : 0; lost > 0)
+        emit SoundLost(lost, qint32(m_desc.Format.SamplesPerSec));
+}
+
 void ClsWaveCapture2File::Writer_FinishWrite(const QString &FilePath, bool last)
 {
     if (last) {
@@ -421,25 +443,34 @@ void ClsWaveCapture2File::Writer_FinishWrite(const QString &FilePath, bool last)
 
 void ClsWaveCapture2File::MP3Writer_FinishEncode()
 {
-    if (m_realTimePartsClosing.empty())
+    if (m_realTimePartsClosing.empty()) {
+        // The part being written has ended by itself: the encoder failed (its error came first).
+        m_realTimePartEnded = true;
         return;
+    }
+    RealTimePartClosed();
+}
+
+void ClsWaveCapture2File::RealTimePartClosed()
+{
     const QString path = m_realTimePartsClosing.front();
     m_realTimePartsClosing.pop_front();
     const bool last = m_recordingOver && m_realTimePartsClosing.empty();
     if (last)
-        m_mp3Writer.release()->deleteLater();  // its own signal is still running
+        m_mp3Writer.release()->deleteLater();  // its own signal may still be running
     emit FinishRealTimePart(path);
     if (last)
         emit CaptureClosed();
 }
 
+// One report per recording: what the encoder says after its first error follows from it.
 void ClsWaveCapture2File::MP3Writer_EncodeError(const NumberedError &error)
 {
-    if (!m_recordingOver && !m_writeFailed) {
+    if (!m_recordingOver) {
         WriteFailed(error);
-        return;
+    } else if (!std::exchange(m_writeFailed, true)) {
+        emit WriteError(error);
     }
-    emit WriteError(error);
 }
 
 }  // namespace tolvane

@@ -37,7 +37,7 @@ public:
     using ICapturePipeline::SetParameter;
     // Errors of the encoder, the format and the device propagate; each returns false.
     bool SetParameter(uCaptureSetting &setting) override;
-    bool StartCapture() override;
+    bool StartCapture(const QDateTime &from) override;
     bool StopCapture() override;
     void BeginMonitor(std::shared_ptr<ClsSchedule> Schedule) override;
     void EndMonitor() override;
@@ -63,9 +63,12 @@ private:
     void CloseRealTimePart();
     void WriteFailed(const NumberedError &error);
     void Capturer_FinishCapture();
+    void Capturer_Failed(const NumberedError &error);
+    void ReportSoundLost();
     // last: the recording is over, not just one of its parts.
     void Writer_FinishWrite(const QString &FilePath, bool last);
     void MP3Writer_FinishEncode();
+    void RealTimePartClosed();
     void MP3Writer_EncodeError(const NumberedError &error);
     const ClsWave &Wave() const { return *m_setting.Schedule->WaveSetting(); }
 
@@ -91,6 +94,7 @@ private:
     qint64 m_realTimeBytes = 0;
     QString m_realTimePath;
     std::deque<QString> m_realTimePartsClosing;  // closed parts whose encode has not finished yet
+    bool m_realTimePartEnded = false;            // the encoder ended the open part by itself
     bool m_recordingOver = false;
 };
 

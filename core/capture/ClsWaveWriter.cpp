@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstring>
@@ -74,6 +75,7 @@ QString ClsWaveWriter::Open(const QString &FolderPath, const WaveFormat &format,
     Put32(h + 24, format.SamplesPerSec);
     Put32(h + 28, format.AvgBytesPerSec);
     Put16(h + 32, format.BlockAlign);
+    m_blockAlign = std::max<qint64>(format.BlockAlign, 1);
     Put16(h + 34, format.BitsPerSample);
     std::memcpy(h + 36, "data", 4);
     m_dataBytes = 0;
@@ -116,15 +118,23 @@ void ClsWaveWriter::Append(const char *bytes, qint64 count)
 
     const qint64 end = kHeaderBytes + m_dataBytes;
     const qint32 before = m_dataBytes;
-    if (WriteAllAt(m_fd, bytes, count, end)) {
-        m_dataBytes = static_cast<qint32>(m_dataBytes + count);
-        UpdateHeaderSizes();
-        if (WriteAllAt(m_fd, m_header.data() + kRiffSizeOffset, kHeaderBytes - kRiffSizeOffset, kRiffSizeOffset))
+    qint64 written = 0;
+    const bool whole = WriteAllAt(m_fd, bytes, count, end, &written);
+    int error = whole ? 0 : errno;
+    // A disk that fills up takes part of a block: the whole frames of that part stay.
+    const qint64 kept = whole ? count : written - written % m_blockAlign;
+    m_dataBytes = static_cast<qint32>(before + kept);
+    UpdateHeaderSizes();
+    const bool trimmed = kept == written || ::ftruncate(m_fd, static_cast<off_t>(end + kept)) == 0;
+    if (trimmed && WriteAllAt(m_fd, m_header.data() + kRiffSizeOffset, kHeaderBytes - kRiffSizeOffset, kRiffSizeOffset)) {
+        if (whole)
             return;
+        ThrowFileError(error);
     }
-    // Take back whatever part of the block reached the disk, so that the header and the bytes
-    // present agree again.
-    const int error = errno;
+    if (error == 0)
+        error = errno;
+    // The header cannot be brought up to date: take back whatever part of the block reached the
+    // disk, so that the header and the bytes present agree again.
     m_dataBytes = before;
     UpdateHeaderSizes();
     if (::ftruncate(m_fd, static_cast<off_t>(end)) == 0)

@@ -34,7 +34,8 @@ public:
 
     // Append samples and bring the header up to date. A block that would take the sizes past
     // the 32-bit limit throws error 6 and writes nothing; a failed write throws the file's
-    // NumberedError and leaves the file as it was before the block.
+    // NumberedError. When the disk fills up the whole frames of the block that fitted stay in
+    // the file (and in the header); otherwise the file is left as it was before the block.
     void Write8(const std::vector<quint8> &WaveData);
     void Write16(const std::vector<qint16> &WaveData);
 
@@ -56,6 +57,7 @@ private:
     std::shared_ptr<const IClock> m_clock;
     std::array<char, kHeaderBytes> m_header{};
     qint32 m_dataBytes = 0;
+    qint64 m_blockAlign = 1;
     QString m_path;
     int m_fd = -1;
 };

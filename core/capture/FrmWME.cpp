@@ -24,7 +24,7 @@ Frequency CaptureFrequency(qint32 rate)
 
 FrmWME::FrmWME(QString appFolder, std::shared_ptr<IUserNotifier> notifier, std::shared_ptr<const IClock> clock,
                SourceMaker makeSource, QObject *parent)
-    : QObject(parent), m_appFolder(std::move(appFolder)), m_notifier(std::move(notifier)), m_clock(std::move(clock)),
+    : ClsICapture2Output(parent), m_appFolder(std::move(appFolder)), m_notifier(std::move(notifier)), m_clock(std::move(clock)),
       m_makeSource(std::move(makeSource))
 {
 }
@@ -70,10 +70,26 @@ void FrmWME::Prepare(const uCaptureSetting &setting)
         p.folder.chop(1);
     p.base = PartFileName::Base(setting.FileName, m_clock->Now());
     p.name = PartFileName::Unique(p.folder, p.base, 0, {p.session.Extension()});
+    try {
+        p.source = OpenSource(p);
+    } catch (const NumberedError &) {
+        p.source.reset();  // tried again at the start, where its error counts
+    }
     m_prepared = std::move(p);
 }
 
-bool FrmWME::StartCapture()
+std::unique_ptr<SoundSource> FrmWME::OpenSource(const Prepared &p) const
+{
+    std::unique_ptr<SoundSource> source = m_makeSource ? m_makeSource() : nullptr;
+    if (!source)
+        throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("no sound source is available"), kSource);
+    source->SetParameter(Bit::Hi16bit, CaptureFrequency(p.session.SampleRate),
+                         p.session.Channels == 1 ? Channel::mono : Channel::Stereo, p.bufferLength,
+                         p.useSystemSourceDevice, p.deviceID);
+    return source;
+}
+
+bool FrmWME::StartCapture(const QDateTime &from)
 {
     if (!m_prepared)
         throw m_prepareError.value_or(
@@ -83,16 +99,11 @@ bool FrmWME::StartCapture()
     Prepared p = std::move(*m_prepared);
     m_prepared.reset();
 
-    std::unique_ptr<SoundSource> source = m_makeSource ? m_makeSource() : nullptr;
-    if (!source)
-        throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("no sound source is available"), kSource);
-    source->SetParameter(Bit::Hi16bit, CaptureFrequency(p.session.SampleRate),
-                         p.session.Channels == 1 ? Channel::mono : Channel::Stereo, p.bufferLength,
-                         p.useSystemSourceDevice, p.deviceID);
+    std::unique_ptr<SoundSource> source = p.source ? std::move(p.source) : OpenSource(p);
     CreateFile(p);
     auto encoder = std::make_unique<WmaEncodeThread>(std::move(p.writer));
     try {
-        source->StartSchedule();
+        source->StartSchedule(SoundSource::SteadyMoment(*m_clock, from));
     } catch (const NumberedError &) {
         encoder.reset();
         QFile::remove(m_filePath);  // nothing was recorded into it
@@ -103,7 +114,15 @@ bool FrmWME::StartCapture()
     m_source->setParent(this);
     connect(m_source, &SoundSource::ArriveReadableBuffer16, this, &FrmWME::Source_ArriveReadableBuffer16);
     connect(m_source, &SoundSource::FinishCapture, this, &FrmWME::EndRecording);
+    connect(m_source, &SoundSource::Failed, this, &FrmWME::Fail);
+    m_failed = false;
     return false;
+}
+
+void FrmWME::DropPrepared()
+{
+    m_prepared.reset();
+    m_prepareError.reset();
 }
 
 void FrmWME::CreateFile(Prepared &p)
@@ -138,14 +157,22 @@ void FrmWME::Source_ArriveReadableBuffer16()
     if (!m_encoder)
         return;
     m_encoder->Push(m_source->WaveData16());
-    // A write that failed ends the recording through the source, which tells the user.
+    // A write that failed ends the recording through the source, as its own failures do.
     if (auto error = m_encoder->TakeError())
         m_source->ReportListenerError(*error);
+}
+
+void FrmWME::Fail(const NumberedError &error)
+{
+    if (!std::exchange(m_failed, true))
+        emit WriteError(error);
 }
 
 // The source's last event, whether StopCapture or a failure stopped it.
 void FrmWME::EndRecording()
 {
+    if (const qint64 lost = m_source->FramesLost(); lost > 0)
+        emit SoundLost(lost, qint32(m_source->Description().Format.SamplesPerSec));
     const auto encoder = std::move(m_encoder);
     m_source->disconnect(this);
     m_source->deleteLater();  // its own signal is still running
@@ -157,8 +184,9 @@ void FrmWME::EndRecording()
         if (m_stopping)
             m_finishError = e;
         else
-            ShowError(e);
+            Fail(e);
     }
+    emit CaptureClosed();
 }
 
 void FrmWME::ShowError(const NumberedError &error)

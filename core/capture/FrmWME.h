@@ -23,7 +23,7 @@
 
 namespace tolvane {
 
-class FrmWME final : public QObject, public ClsICapture2Output {
+class FrmWME final : public ClsICapture2Output {
     Q_OBJECT
 public:
     using SourceMaker = std::function<std::unique_ptr<SoundSource>()>;
@@ -33,16 +33,19 @@ public:
            SourceMaker makeSource, QObject *parent = nullptr);
     ~FrmWME() override;
 
-    // Loads the session file and fixes the output file's name. An error is shown to the user
-    // and makes the next StartCapture fail; it never reaches the caller.
+    // Loads the session file, fixes the output file's name and opens the sound source, so that
+    // the recording can begin with the sound of its second. An error is shown to the user and
+    // makes the next StartCapture fail; it never reaches the caller. A source that cannot be
+    // opened yet (busy with the recording before) is opened again at the start.
     bool SetParameter(uCaptureSetting &setting) override;
-    // Starts the prepared recording. Throws when none is prepared, or the device or the file
-    // fails; no file is left then.
-    bool StartCapture() override;
+    // Starts the prepared recording with the sound live at `from`. Throws when none is
+    // prepared, or the device or the file fails; no file is left then.
+    bool StartCapture(const QDateTime &from) override;
     // Ends the recording: the last block is encoded and the file finished before this returns
     // (unless a message about the sound source is still open). Throws when the file could not
     // be finished.
     bool StopCapture() override;
+    void DropPrepared() override;
 
     // The file the prepared recording goes to (empty when none is prepared), and the file of
     // the recording under way or last made.
@@ -62,13 +65,17 @@ private:
         QString folder;
         QString base;
         PartFileName::Numbered name;  // base, or base_n where that is taken
+        std::unique_ptr<SoundSource> source;  // opened ahead of the start when it could be
         QString Path() const;
     };
 
     void Prepare(const uCaptureSetting &setting);
+    std::unique_ptr<SoundSource> OpenSource(const Prepared &p) const;
     void CreateFile(Prepared &p);
     void Source_ArriveReadableBuffer16();
     void EndRecording();
+    // Once per recording: the source or the encoder failed, and the recording ends.
+    void Fail(const NumberedError &error);
     void ShowError(const NumberedError &error);
 
     QString m_appFolder;
@@ -81,6 +88,7 @@ private:
     QPointer<SoundSource> m_source;
     std::unique_ptr<WmaEncodeThread> m_encoder;
     bool m_stopping = false;
+    bool m_failed = false;
     std::optional<NumberedError> m_finishError;
     QString m_filePath;
 };

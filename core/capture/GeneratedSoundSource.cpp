@@ -206,7 +206,8 @@ void GeneratedSoundSource::OnTimer()
     }
 }
 
-void GeneratedSoundSource::StartDevice()
+// Generated sound begins when the capture starts, whatever moment is asked for.
+void GeneratedSoundSource::StartDevice(std::chrono::steady_clock::time_point)
 {
     m_elapsed.start();
     if (m_pace == Pace::RealTime)

@@ -45,7 +45,7 @@ public:
 
 protected:
     void OpenDevice(const CaptureBufferDesc &desc, bool UseSystemSourceDevice, qint32 DeviceID) override;
-    void StartDevice() override;
+    void StartDevice(std::chrono::steady_clock::time_point from) override;
     void StopDevice() override;
     void TakeCaptured(std::vector<char> &bytes) override;
     void ReleaseDevice() override;

@@ -16,7 +16,7 @@
 
 namespace tolvane {
 
-class ICapturePipeline : public QObject, public ClsICapture2Output {
+class ICapturePipeline : public ClsICapture2Output {
     Q_OBJECT
 public:
     using ClsICapture2Output::SetParameter;
@@ -34,11 +34,6 @@ signals:
     void FinishCapture(const QString &FilePath);
     // A real-time MP3 part has been completed and closed.
     void FinishRealTimePart(const QString &FilePath);
-    // Writing failed and the recording is being stopped.
-    void WriteError(const tolvane::NumberedError &Err);
-    // After StopCapture (or a write failure): every file of the recording is closed and
-    // reported. Not raised for monitoring.
-    void CaptureClosed();
 };
 
 }  // namespace tolvane

@@ -1,9 +1,11 @@
 #include "SoundSource.h"
 
+#include <QMetaMethod>
 #include <QtEndian>
 
 #include <bit>
 #include <cstring>
+#include <utility>
 
 namespace tolvane {
 
@@ -34,12 +36,13 @@ CaptureBufferDesc SoundSource::SetParameter(Bit bit, Frequency frequency, Channe
     return m_desc;
 }
 
-void SoundSource::StartSchedule()
+void SoundSource::StartSchedule(std::chrono::steady_clock::time_point from)
 {
     if (m_state != State::Configured)
         throw NumberedError(ErrNo::InvalidProcedureCall, QStringLiteral("the capture has not been prepared"), kSource);
     ++m_generation;
-    StartDevice();
+    m_failed = false;
+    StartDevice(from);
     m_state = State::Capturing;
 }
 
@@ -108,9 +111,9 @@ void SoundSource::WakeUp(bool stop)
         Deliver();
         failed = false;
     } catch (const NumberedError &e) {
-        ShowError(e);
+        Fail(e);
     } catch (const std::exception &e) {
-        ShowError(NumberedError(ErrNo::InvalidProcedureCall, QString::fromLocal8Bit(e.what()), kSource));
+        Fail(NumberedError(ErrNo::InvalidProcedureCall, QString::fromLocal8Bit(e.what()), kSource));
     }
     if (stop) {
         ReleaseDevice();
@@ -144,6 +147,14 @@ void SoundSource::Deliver()
     }
 }
 
+std::chrono::steady_clock::time_point SoundSource::SteadyMoment(const IClock &clock, const QDateTime &moment)
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (!moment.isValid())
+        return now;
+    return now + std::chrono::milliseconds(clock.Now().msecsTo(moment));
+}
+
 std::vector<quint8> SoundSource::WaveData8() const { return {m_bytes.begin(), m_bytes.end()}; }
 
 std::vector<qint16> SoundSource::WaveData16() const
@@ -160,12 +171,18 @@ void SoundSource::DeviceFailed(const NumberedError &error)
 {
     if (m_state != State::Capturing)
         return;
-    ShowError(error);
+    Fail(error);
     StopSchedule();
 }
 
-void SoundSource::ShowError(const NumberedError &error)
+void SoundSource::Fail(const NumberedError &error)
 {
+    if (std::exchange(m_failed, true))
+        return;
+    if (isSignalConnected(QMetaMethod::fromSignal(&SoundSource::Failed))) {
+        emit Failed(error);
+        return;
+    }
     const QString lead = QStringLiteral("DirectXコールバック発生時に予期せぬエラーが発生しました。");
     m_notifier->ShowMessage(ConfirmErrorText(lead, error), MessageIcon::Critical);
 }

@@ -7,11 +7,13 @@
 
 #include "common/NumberedError.h"
 #include "core/capture/WaveFormat.h"
+#include "core/platform/IClock.h"
 #include "core/platform/IUserNotifier.h"
 
 #include <QObject>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -30,7 +32,10 @@ public:
     // DeviceID of the shared device list). Errors propagate to the caller.
     CaptureBufferDesc SetParameter(Bit bit, Frequency frequency, Channel channel, double BufferLength,
                                    bool UseSystemSourceDevice, qint32 DeviceID);
-    void StartSchedule();
+    // Starts the capture with the sound that was live at `from` (a moment just past, or now):
+    // which frames belong to it is decided by when they were captured, not by when this call
+    // comes, so a device opened early still starts on its second.
+    void StartSchedule(std::chrono::steady_clock::time_point from = std::chrono::steady_clock::now());
     // Ends the capture; the last block and FinishCapture follow through the event loop.
     void StopSchedule();
     // Ends the capture at once: the last block and FinishCapture are raised before this returns,
@@ -42,20 +47,34 @@ public:
     std::vector<qint16> WaveData16() const;
 
     // A listener of a buffer event could not take the block: the error is handled as any
-    // other error of the wake-up (a message to the user, then the capture stops).
+    // other error of the wake-up (Failed, then the capture stops).
     void ReportListenerError(const NumberedError &error);
 
     bool Capturing() const { return m_state == State::Capturing; }
+    // Frames of this capture that the device or the ring lost; each was handed on as silence,
+    // so the sound after a loss keeps its place in time.
+    virtual qint64 FramesLost() const { return 0; }
+    // The format and ring of the capture prepared last.
+    const CaptureBufferDesc &Description() const { return m_desc; }
+
+    // `moment` on the steady clock, read against `clock` (which tests may simulate: a moment
+    // that is "now" on it is now).
+    static std::chrono::steady_clock::time_point SteadyMoment(const IClock &clock, const QDateTime &moment);
 
 signals:
     void FinishCapture();
     void ArriveReadableBuffer8();
     void ArriveReadableBuffer16();
+    // The capture failed (the device, or a listener that could not take a block) and is being
+    // stopped: the last block and FinishCapture follow. Raised once per capture; a source whose
+    // failures nobody listens to shows them to the user itself.
+    void Failed(const tolvane::NumberedError &Err);
 
 protected:
     // The backend's part. OpenDevice and StartDevice may throw NumberedError; the others must not.
     virtual void OpenDevice(const CaptureBufferDesc &desc, bool UseSystemSourceDevice, qint32 DeviceID) = 0;
-    virtual void StartDevice() = 0;
+    // Frames captured before `from` are not part of the recording.
+    virtual void StartDevice(std::chrono::steady_clock::time_point from) = 0;
     // No more audio enters the ring after this returns.
     virtual void StopDevice() = 0;
     // Moves everything captured since the last call into `bytes` (whole frames).
@@ -72,13 +91,12 @@ protected:
     // Posts DeviceFailed to the main thread (callable from any thread).
     void PostDeviceFailed(const NumberedError &error);
 
-    const CaptureBufferDesc &Description() const { return m_desc; }
 
 private:
     enum class State { Idle, Configured, Capturing, Stopping };
 
     void Deliver();
-    void ShowError(const NumberedError &error);
+    void Fail(const NumberedError &error);
     // Runs call on the main thread, unless the capture it belongs to has ended by then.
     void PostToThisCapture(std::function<void()> call);
 
@@ -88,6 +106,7 @@ private:
     std::vector<char> m_bytes;  // the last block as captured (little-endian samples)
     bool m_busy = false;
     bool m_stopWhileBusy = false;
+    bool m_failed = false;  // this capture has reported its failure
     std::optional<NumberedError> m_listenerError;
     std::atomic<quint64> m_generation{0};  // one per capture, so late wake-ups are told apart
 };

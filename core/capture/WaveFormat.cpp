@@ -17,7 +17,7 @@ CaptureBufferDesc DescribeCapture(Bit bit, Frequency frequency, Channel channel,
         throw NumberedError(ErrNo::InvalidProcedureCall,
                             QStringLiteral("unsupported sample width (Bit %1)").arg(static_cast<qint32>(bit)),
                             QStringLiteral("DescribeCapture"));
-    if (!(BufferLength > 0 && BufferLength <= 3600))
+    if (!(BufferLength > 0 && BufferLength <= kMaxBufferSeconds))
         throw NumberedError(ErrNo::InvalidProcedureCall,
                             QStringLiteral("capture buffer length out of range: %1 s").arg(BufferLength),
                             QStringLiteral("DescribeCapture"));

@@ -24,6 +24,9 @@ struct CaptureBufferDesc {
     WaveFormat Format;
 };
 
+// The longest ring a capture takes: an hour (already some 600 MB at 48 kHz stereo).
+inline constexpr double kMaxBufferSeconds = 3600;
+
 // Bits 8 or 16, the rate of the Frequency table, one or two channels, and BufferLength seconds
 // of bytes rounded to nearest (ties to even). Throws NumberedError 5 for a Bit or Frequency
 // outside its table or a buffer length that is not a positive number of at most an hour.

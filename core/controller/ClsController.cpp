@@ -2,10 +2,12 @@
 
 #include "common/DateTimeText.h"
 #include "core/capture/ICaptureFactory.h"
+#include "core/capture/WaveFormat.h"
 #include "core/controller/DiskSpace.h"
 #include "core/encoder/IWavFile2MP3.h"
 #include "core/persistence/ClsScheduleSaveLoad.h"
 #include "core/schedule/ClsFileNameMaker.h"
+#include "core/schedule/LocalPath.h"
 #include "core/schedule/Occurrences.h"
 #include "core/timesync/ClsNTP.h"
 
@@ -14,8 +16,10 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace tolvane {
 
@@ -27,6 +31,9 @@ const QString kMustBePositive = QStringLiteral("0以上の数でなければな�
 // The error a failed folder creation gives: no parent, something else in the way, or refused.
 NumberedError FolderCreationError(const QString &path)
 {
+    if (!LocalPath::IsAbsolute(path))
+        return NumberedError(ErrNo::PathNotFound,
+                             path + QStringLiteral(": ") + NumberedError::StandardDescription(ErrNo::PathNotFound), kSource);
     const QFileInfo info(path);
     if (info.exists())
         return NumberedError::Standard(ErrNo::FileAlreadyExists, kSource);
@@ -145,6 +152,11 @@ void ClsController::setBufferLength(qint32 v)
     if (v > 32767)
         throw NumberedError::Standard(ErrNo::Overflow, kSource);
     m_bufferLength = v;
+    // Kept as given, so that it is saved as given; a capture takes at most an hour of ring.
+    if (v > kMaxBufferSeconds)
+        emit OnWarning(QStringLiteral("バッファ長 %1 秒は長すぎるため、録音には %2 秒を使います。")
+                           .arg(v)
+                           .arg(kMaxBufferSeconds));
 }
 
 void ClsController::setNoSoundVolume(double v)
@@ -164,11 +176,14 @@ void ClsController::setDefaultSavePath(const QString &P)
             Log(QStringLiteral("DefaultSavePath"), QStringLiteral("Setted App.Path"));
             return;
         }
-        if (QFileInfo(P).isDir() || m_services->readOnly) {
+        // A path that is not absolute (one from Windows, or a relative one) is never looked for
+        // in the working folder.
+        const bool absolute = LocalPath::IsAbsolute(P);
+        if (absolute && (QFileInfo(P).isDir() || m_services->readOnly)) {
             m_defaultSavePath = P;
             return;
         }
-        if (QDir().mkdir(P)) {
+        if (absolute && QDir().mkdir(P)) {
             m_defaultSavePath = P;
             Log(QStringLiteral("Folder "), QStringLiteral("Created"));
             Log(QStringLiteral("DefaultSavePath"), QStringLiteral("Setted ") + P);
@@ -250,11 +265,26 @@ void ClsController::SetStatus(tolvane::Status s)
     Log(QStringLiteral("Status"), QStringLiteral("Changed to ") + QString::number(value));
 }
 
-void ClsController::Log(const QString &subject, const QString &event) const
+void ClsController::Log(const QString &subject, const QString &event)
 {
     if (!gMakeLog || m_services->readOnly)
         return;
-    m_log.AppendLog(subject + QLatin1Char(' ') + GeneralDateTimeText(m_services->clock->Now()) + event);
+    AppendToLog(subject + QLatin1Char(' ') + GeneralDateTimeText(m_services->clock->Now()) + event);
+}
+
+void ClsController::AppendToLog(const QString &line)
+{
+    try {
+        m_log.AppendLog(line);
+        m_logFailing = false;
+    } catch (const NumberedError &e) {
+        if (std::exchange(m_logFailing, true))
+            return;
+        emit OnWarning(QStringLiteral("ログファイル %1 に書き込めません(エラー番号%2: %3)。録音はそのまま続けます。")
+                           .arg(m_log.FilePath())
+                           .arg(e.Number())
+                           .arg(e.Description()));
+    }
 }
 
 bool ClsController::IsCapturing() const
@@ -286,8 +316,19 @@ void ClsController::Report()
 {
     std::vector<NumberedError> errors;
     errors.swap(m_pending);
-    for (const NumberedError &e : errors)
+    if (m_occurrenceScope != m_reportedFor && !m_occurrenceScope.isEmpty()) {
+        m_reportedFor = m_occurrenceScope;
+        m_reportedErrors.clear();
+    }
+    for (const NumberedError &e : errors) {
+        if (!m_occurrenceScope.isEmpty()) {
+            const QString seen = QString::number(e.Number()) + QLatin1Char('\n') + e.Description();
+            if (m_reportedErrors.contains(seen))
+                continue;
+            m_reportedErrors.insert(seen);
+        }
         emit OnError(e);
+    }
 }
 
 // ---- The tick ----
@@ -319,13 +360,19 @@ void ClsController::Tick()
         }
         if (!gbParameterSetted) {
             gbParameterSetted = true;
+            const OccurrenceScope scope(*this, OccurrenceKey(*due, now.addSecs(5)));
             Attempt([&] {
                 PrepareCapture(due, 5);
                 m_preparedFor = due;
             });
+            Report();
         }
     }
     Report();
+    // A preparation whose start has passed unused (another recording ran meanwhile) goes, so
+    // that it holds neither the device nor the flags that keep the next one from preparing.
+    if (m_preparedOutput && m_preparedUntil.isValid() && now > m_preparedUntil)
+        DiscardPreparation();
 
     // 2. Before-programs are queued once per occurrence.
     due.reset();
@@ -343,46 +390,75 @@ void ClsController::Tick()
     switch (m_status) {
     case tolvane::Status::Idle:
     case tolvane::Status::Monitor: {
-        Attempt([&] { m_executeList.Execute(); });
+        RunPrograms();
         Report();
         if (CatchUpMissedStart(now))
             break;
         if (m_status == tolvane::Status::Idle) {
-            // The sound card is opened 20 seconds before every timetable recording.
+            // The sound card is opened 20 seconds before every timetable recording; once per
+            // occurrence, for a device that fails fails each time.
             Attempt([&] { due = m_schedules.CheckStartSchedule(now, 20, &malformed); });
             takeMalformed();
             // Not while a capture is prepared: that one holds the device and starts first.
-            if (due && !m_preparedOutput)
-                StartMonitor();
+            if (due && !m_preparedOutput) {
+                const QString key = OccurrenceKey(*due, now.addSecs(20));
+                if (key != m_monitorFailedFor) {
+                    const OccurrenceScope scope(*this, key);
+                    StartMonitor();
+                    if (m_status != tolvane::Status::Monitor)
+                        m_monitorFailedFor = key;
+                }
+            }
         }
         // The device is opened a second ahead, so that the capture starts on its second.
         due.reset();
         Attempt([&] { due = m_schedules.CheckStartSchedule(now, 1, &malformed); });
         takeMalformed();
+        const QString early = due ? OccurrenceKey(*due, now.addSecs(1)) : QString();
         if (due && !gbParameterSetted && due->RecordingFormat() != FormatType::windowsmedia &&
-            OccurrenceKey(*due, now.addSecs(1)) != m_lastStartedKey) {
+            early != m_lastStartedKey && early != m_prepareFailedFor) {
             if (m_status == tolvane::Status::Monitor) {
                 Attempt([&] { StopMonitor(); });
                 QCoreApplication::processEvents();
             }
             gbParameterSetted = true;
+            const OccurrenceScope scope(*this, OccurrenceKey(*due, now.addSecs(1)));
             Attempt([&] {
                 PrepareCapture(due, 1);
                 m_preparedFor = due;
             });
+            if (!m_preparedOutput) {
+                gbParameterSetted = false;  // the start prepares again, and reports what fails
+                m_prepareFailedFor = early;
+            }
+            m_pending.clear();
         }
         due.reset();
         Attempt([&] { due = m_schedules.CheckStartSchedule(now, 0, &malformed); });
         takeMalformed();
         // Each occurrence starts once: not again when it ended inside its own two-second
         // window, nor when the clock shows its time a second time (the hour repeated when
-        // daylight saving ends).
+        // daylight saving ends). A start that failed is tried again within that window, every
+        // half second (a device busy for a moment must not cost the whole recording); what
+        // fails is reported once.
         if (due) {
             const QString key = OccurrenceKey(*due, now);
-            if (key != m_lastStartedKey) {
-                m_lastStartedKey = key;
+            if (key != m_lastStartedKey && !(key == m_failedStart.key && now < m_failedStart.nextAttempt)) {
+                const OccurrenceScope scope(*this, key);
                 StartOnTime(due);
+                if (m_activeOutput) {
+                    m_lastStartedKey = key;
+                    m_failedStart = {};
+                } else {
+                    m_failedStart = {key, due, now.addMSecs(500)};
+                }
             }
+        }
+        // An occurrence whose every start failed has passed: its one-shot delays are used up.
+        if (!m_failedStart.key.isEmpty() && !(due && OccurrenceKey(*due, now) == m_failedStart.key)) {
+            if (const auto s = m_failedStart.schedule.lock())
+                UseUpOccurrence(*s);
+            m_failedStart = {};
         }
         break;
     }
@@ -434,15 +510,19 @@ void ClsController::StartOnTime(const std::shared_ptr<ClsSchedule> &S, const QDa
         Attempt([&] { PrepareCapture(S, 0, lateUntil); });
     gbParameterSetted = false;
     m_preparedFor.reset();
-    Attempt([&] { BeginCapture(); });
+    // The recording opens with the sound of the second it starts in: its scheduled second, or
+    // for a late tick the second the start happens. (A preparation that failed has said why.)
+    const QDateTime now = m_services->clock->Now();
+    if (m_preparedOutput)
+        Attempt([&] { BeginCapture(now.addMSecs(-now.time().msec())); });
     if (m_activeOutput)
         Attempt([&] {
             SetStatus(S->RecordingFormat() == FormatType::windowsmedia ? tolvane::Status::PresetWM
                                                                        : tolvane::Status::PresetWave);
         });
-    if (S->BeforeExecute())
-        S->setBeforeExecuted(false);
     Report();
+    if (!m_activeOutput)
+        return;  // tried again while the occurrence is due; its delays wait for that
     if (lateUntil) {
         m_captureEndTime = SecondsOfDay(*lateUntil);
         Attempt([&] { Log(S->Name(), QStringLiteral("StartedLate")); });
@@ -450,14 +530,30 @@ void ClsController::StartOnTime(const std::shared_ptr<ClsSchedule> &S, const QDa
     } else {
         Attempt([&] { m_captureEndTime = WrapDay(TimeOfDayOrThrow(S->EndTime()) + WrapDay(S->EndTimeDelay())); });
     }
-    // The one-shot delays are used up by this occurrence.
-    S->setStartTimeDelay(Seconds(0));
-    S->setEndTimeDelay(Seconds(0));
+    UseUpOccurrence(*S);
 }
 
+// The stored schedule's one-shot delays are used up by its occurrence, and its before-program
+// runs again at the next one.
+void ClsController::UseUpOccurrence(ClsSchedule &S)
+{
+    if (S.BeforeExecute())
+        S.setBeforeExecuted(false);
+    S.setStartTimeDelay(Seconds(0));
+    S.setEndTimeDelay(Seconds(0));
+}
+
+// The first tick at or past the end ends the recording: the tick of the end second itself may
+// never come (a suspend, the clock set forward, an end in the hour that daylight saving skips).
+// The end is the first time the clock shows CaptureEndTime after the recording began, so a
+// recording never runs longer than a day.
 void ClsController::CheckEndTime()
 {
-    if (SecondsOfDay(m_services->clock->Now()) == WrapDay(m_captureEndTime))
+    const QDateTime start = m_captureStart.isValid() ? m_captureStart : m_services->clock->Now();
+    qint64 end = start.date().toJulianDay() * kDay.count() * 1000 + WrapDay(m_captureEndTime).count() * 1000;
+    if (end <= WallMs(start))
+        end += kDay.count() * 1000;
+    if (WallMs(m_services->clock->Now()) >= end)
         StopCapture();
 }
 
@@ -504,6 +600,10 @@ std::shared_ptr<ClsController::CaptureRun> ClsController::NewPipelineRun()
         if (auto r = weak.lock(); r && r == m_run && IsCapturing())
             m_stopRequest = true;
     });
+    connect(p, &ICapturePipeline::SoundLost, this, [this, weak](qint64 frames, qint32 rate) {
+        if (auto r = weak.lock())
+            OnSoundLost(r->schedule, frames, rate);
+    });
     connect(p, &ICapturePipeline::CaptureClosed, this, [this, weak] {
         if (auto r = weak.lock())
             OnPipelineClosed(r);
@@ -538,9 +638,9 @@ void ClsController::PrepareCapture(const std::shared_ptr<ClsSchedule> &S, int le
 
     uCaptureSetting setting;
     setting.Schedule = C;
-    setting.BufferLength = m_bufferLength;
+    setting.BufferLength = std::min<double>(m_bufferLength, kMaxBufferSeconds);
     setting.NoSoundVolume = static_cast<qint32>(std::nearbyint(std::min(m_noSoundVolume, 2147483647.0)));
-    setting.FilePath = S->SavePath().isEmpty() ? m_defaultSavePath : S->SavePath();
+    setting.FilePath = RecordingFolder(*C);
     const QDateTime base = m_services->clock->Now().addSecs(leadSeconds);
     setting.FileName = ClsFileNameMaker::MakeFileName(C->FileName(), C->Name(), base,
                                                       -static_cast<qint32>(C->TimeDayStart().count()));
@@ -561,14 +661,51 @@ void ClsController::PrepareCapture(const std::shared_ptr<ClsSchedule> &S, int le
         if (!m_preparedOutput)
             throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("Windows Media recording is not available here"),
                                 kSource);
+        WireWindowsMedia(m_preparedOutput.get());
     }
     m_preparedSchedule = C;
+    // Of use until the end of the start window of the second it was prepared for.
+    m_preparedUntil = leadSeconds > 0 ? base.addMSecs(-base.time().msec()).addSecs(2) : QDateTime();
     WarnDiskSpace(*C);
-    m_preparedOutput->SetParameter(setting);
+    try {
+        m_preparedOutput->SetParameter(setting);
+    } catch (...) {
+        DiscardPreparation();
+        throw;
+    }
     Log(S->Name(), QStringLiteral("SetParameterSuccess"));
 }
 
-void ClsController::BeginCapture()
+// The copy's own folder has been looked for already (and given way to the application folder
+// when it was gone); the default folder may have gone since it was set (an unmounted disk).
+QString ClsController::RecordingFolder(const ClsSchedule &C) const
+{
+    if (!C.SavePath().isEmpty())
+        return C.SavePath();
+    if (m_defaultSavePath.isEmpty() || QFileInfo(m_defaultSavePath).isDir() || QDir().mkdir(m_defaultSavePath))
+        return m_defaultSavePath.isEmpty() ? m_services->appFolder : m_defaultSavePath;
+    m_services->notifier->ShowMessage(
+        ClsSchedule::FolderFallbackText(m_defaultSavePath, C.Name(), m_services->appFolder));
+    return m_services->appFolder;
+}
+
+void ClsController::DiscardPreparation()
+{
+    if (m_preparedOutput) {
+        m_preparedOutput->DropPrepared();
+        if (m_run && m_run->pipeline == m_preparedOutput) {
+            m_run->closed = true;  // it never recorded
+            DisposeLater(std::move(m_run));
+        }
+    }
+    m_preparedOutput.reset();
+    m_preparedSchedule.reset();
+    m_preparedFor.reset();
+    m_preparedUntil = QDateTime();
+    gbParameterSetted = false;
+}
+
+void ClsController::BeginCapture(const QDateTime &from)
 {
     if (!m_preparedSchedule || !m_preparedOutput) {
         m_preparedSchedule.reset();
@@ -577,6 +714,7 @@ void ClsController::BeginCapture()
     }
     Attempt([&] { Log(m_preparedSchedule->Name(), QStringLiteral("StartProcessing")); });
     m_capturingSchedule = std::move(m_preparedSchedule);
+    m_captureStart = from;
     ClsSchedule &C = *m_capturingSchedule;
     Attempt([&] { m_captureEndTime = TimeOfDayOrThrow(C.EndTime()); });
     m_stopRequest = false;
@@ -585,11 +723,22 @@ void ClsController::BeginCapture()
     if (C.BeforeExecute() && !C.BeforeExecuted()) {
         Attempt([&] { QueueBeforeProgram(C, TimeOfDayOrThrow(C.StartTime()) + Seconds(10)); });
         C.setBeforeExecuted(true);
-        Attempt([&] { m_executeList.Execute(); });
+        RunPrograms();
         Report();
     }
 
     m_activeOutput = std::move(m_preparedOutput);
+    m_preparedUntil = QDateTime();
+    // The run whose blocks count is the one that records, whatever was made since it was prepared.
+    if (!m_run || m_activeOutput != m_run->pipeline) {
+        const auto prepared = std::find_if(m_retiredRuns.begin(), m_retiredRuns.end(),
+                                           [&](const auto &r) { return r->pipeline == m_activeOutput; });
+        if (prepared != m_retiredRuns.end()) {
+            std::swap(m_run, *prepared);
+            if (!*prepared)
+                m_retiredRuns.erase(prepared);
+        }
+    }
     if (m_run && m_activeOutput == m_run->pipeline) {
         m_run->schedule = m_capturingSchedule;
         m_run->encodeAfterCapture =
@@ -599,7 +748,7 @@ void ClsController::BeginCapture()
 
     bool started = false;
     Attempt([&] {
-        m_activeOutput->StartCapture();
+        m_activeOutput->StartCapture(from);
         started = true;
     });
     if (!started) {
@@ -608,6 +757,14 @@ void ClsController::BeginCapture()
         RestoreMixerSelection();
     }
     Attempt([&] { Log(C.Name(), QStringLiteral("StartProcessing")); });
+}
+
+void ClsController::RunPrograms()
+{
+    Attempt([&] {
+        for (NumberedError &e : m_executeList.Execute())
+            m_pending.push_back(std::move(e));
+    });
 }
 
 void ClsController::QueueBeforeProgram(ClsSchedule &schedule, Seconds limit)
@@ -653,7 +810,7 @@ void ClsController::StartOnTimeCapture(const std::shared_ptr<ClsSchedule> &iSche
         Report();
         return;
     }
-    Attempt([&] { BeginCapture(); });
+    Attempt([&] { BeginCapture(m_services->clock->Now()); });
     Report();
 }
 
@@ -690,7 +847,7 @@ void ClsController::StopCapture()
 
     if (C->AfterExecute() && !C->AfterExecutePath().isEmpty()) {
         Attempt([&] { m_executeList.Add(C->AfterExecutePath(), QString())->setUnlimitExecute(true); });
-        Attempt([&] { m_executeList.Execute(); });
+        RunPrograms();
     }
     Report();
 
@@ -767,7 +924,9 @@ void ClsController::Release()
 
 void ClsController::StartMonitor()
 {
-    if (IsCapturing())
+    // Not while recording, nor in the moments before a prepared recording starts: that one holds
+    // the device.
+    if (IsCapturing() || m_preparedOutput)
         return;
     try {
         const auto run = NewPipelineRun();
@@ -801,6 +960,33 @@ void ClsController::StopMonitor()
     DisposeLater(std::move(m_run));
     m_capturingSchedule.reset();
     Log(QStringLiteral("Monitor"), QStringLiteral("Stoped"));
+}
+
+void ClsController::WireWindowsMedia(ClsICapture2Output *output)
+{
+    if (output == m_wiredWindowsMedia)
+        return;
+    m_wiredWindowsMedia = output;
+    connect(output, &ClsICapture2Output::WriteError, this, [this, output](const NumberedError &e) {
+        emit OnError(e);
+        // The recording has ended; the controller's own stop returns to Idle.
+        if (m_activeOutput.get() == output && IsCapturing())
+            m_stopRequest = true;
+    });
+    connect(output, &ClsICapture2Output::SoundLost, this,
+            [this](qint64 frames, qint32 rate) { OnSoundLost(m_capturingSchedule, frames, rate); });
+}
+
+void ClsController::OnSoundLost(const std::shared_ptr<ClsSchedule> &schedule, qint64 frames, qint32 rate)
+{
+    const double seconds = rate > 0 ? double(frames) / rate : 0;
+    emit OnError(NumberedError(ErrNo::SoundLost,
+                               QStringLiteral("録音中に音が途切れました。失われた%1フレーム(%2秒)は無音で補いました。")
+                                   .arg(frames)
+                                   .arg(seconds, 0, 'f', 3),
+                               kSource));
+    Attempt([&] { Log(schedule ? schedule->Name() : QString(), QStringLiteral("SoundLost ") + QString::number(frames)); });
+    Report();
 }
 
 // ---- Captured blocks ----
@@ -875,8 +1061,10 @@ void ClsController::OnPipelineFileFinished(const std::shared_ptr<CaptureRun> &ru
     } catch (const NumberedError &e) {
         emit OnError(e);
         m_encodeQueue.pop_front();
-        if (m_encodeQueue.empty())
+        if (m_encodeQueue.empty()) {
             DisposeLater(std::move(m_gogo));
+            ForgetDeferredActions();
+        }
         Attempt([&] { LogEncode(QStringLiteral("StartFailed")); });
     }
     Report();
@@ -963,8 +1151,17 @@ void ClsController::OnFinishEncode()
         m_encodeQueue.clear();
     DisposeLater(std::move(m_gogo));
     Report();
-    if (!failed && !m_stoppingRun)
+    if (failed)
+        ForgetDeferredActions();
+    else if (!m_stoppingRun)
         DeferredActions();
+}
+
+// The encodes they waited for failed: the machine is left running (and the program open) for the
+// user to see why, and a later, unrelated encode does not carry them out either.
+void ClsController::ForgetDeferredActions()
+{
+    m_deferHibernate = m_deferExitWindows = m_deferQuit = false;
 }
 
 void ClsController::LogEncode(const QString &event)
@@ -976,8 +1173,14 @@ void ClsController::LogEncode(const QString &event)
 
 void ClsController::SetTimeFromServer()
 {
-    if (m_services->readOnly || m_ntp->Busy())
+    if (m_services->readOnly)
         return;
+    if (m_ntp->Busy()) {
+        // Asked again meanwhile (the preset time during the start's query, or another server):
+        // that request runs once the answer is in.
+        m_timeRequestWaiting = true;
+        return;
+    }
     Log(QStringLiteral("PCTime"), QStringLiteral("GetTimeFrom ") + gSetTimeServer);
     const TimeServerAddress server = ParseTimeServer(gSetTimeServer);
     m_ntp->GetDate(server.host, 1024, server.port);
@@ -997,6 +1200,9 @@ void ClsController::OnTimeAnswer(const QDateTime &serverTime)
     Attempt([&] { Log(QStringLiteral("PCTime"), succeeded ? QStringLiteral("ChangeSuccessed") : QStringLiteral("GetTimeFailed")); });
     Report();
     emit OnTimeSet(succeeded);
+    if (std::exchange(m_timeRequestWaiting, false))
+        Attempt([&] { SetTimeFromServer(); });
+    Report();
 }
 
 // ---- Unattended recording ----
@@ -1141,22 +1347,12 @@ void ClsController::ReloadSchedules()
     TimetableChanged();
 }
 
-void ClsController::WriteLog(const QString &subject, const QString &event) const
-{
-    try {
-        Log(subject, event);
-    } catch (const NumberedError &) {
-    }
-}
+void ClsController::WriteLog(const QString &subject, const QString &event) { Log(subject, event); }
 
-void ClsController::WriteLogLine(const QString &line) const
+void ClsController::WriteLogLine(const QString &line)
 {
-    if (!gMakeLog || m_services->readOnly)
-        return;
-    try {
-        m_log.AppendLog(line);
-    } catch (const NumberedError &) {
-    }
+    if (gMakeLog && !m_services->readOnly)
+        AppendToLog(line);
 }
 
 std::shared_ptr<ClsSchedule> ClsController::CopyOfSchedule(const ClsSchedule &schedule) const

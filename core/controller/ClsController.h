@@ -17,10 +17,12 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <deque>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace tolvane {
@@ -129,9 +131,9 @@ public:
     void setScheduleFileUnread(bool v) { m_scheduleFileUnread = v; }
     // A line for the activity log from the front-end, in the log's own form ("subject
     // date-timeevent") or as it is; written while logging is on. A line that cannot be written is
-    // dropped, so a failing log never becomes an error of its own.
-    void WriteLog(const QString &subject, const QString &event) const;
-    void WriteLogLine(const QString &line) const;
+    // dropped (with one warning), so a failing log never becomes an error of its own.
+    void WriteLog(const QString &subject, const QString &event);
+    void WriteLogLine(const QString &line);
     // A schedule of this controller's services holding everything of `schedule`: the private
     // copy a dialog or a recording works on.
     std::shared_ptr<ClsSchedule> CopyOfSchedule(const ClsSchedule &schedule) const;
@@ -168,8 +170,10 @@ private:
     };
 
     void SetStatus(tolvane::Status s);
-    // Appends "subject date-timeevent" while gMakeLog is on; file errors reach the caller.
-    void Log(const QString &subject, const QString &event) const;
+    // Appends "subject date-timeevent" while gMakeLog is on. A log that cannot be written
+    // stops nothing: it is said once (OnWarning), until a line gets through again.
+    void Log(const QString &subject, const QString &event);
+    void AppendToLog(const QString &line);
 
     // Errors of operations that report instead of failing: collected statement by statement,
     // then raised through OnError at the reporting points.
@@ -180,8 +184,13 @@ private:
     // leadSeconds: how far ahead of its start the capture is prepared (its files are named for
     // the start). lateUntil: a start after its time, recording until that end.
     void PrepareCapture(const std::shared_ptr<ClsSchedule> &S, int leadSeconds, const QDateTime *lateUntil = nullptr);
-    void BeginCapture();
+    QString RecordingFolder(const ClsSchedule &C) const;
+    // from: the moment whose sound opens the recording.
+    void BeginCapture(const QDateTime &from);
     void StartOnTime(const std::shared_ptr<ClsSchedule> &S, const QDateTime *lateUntil = nullptr);
+    void UseUpOccurrence(ClsSchedule &S);
+    // Drops a preparation that will not be started.
+    void DiscardPreparation();
     bool CatchUpMissedStart(const QDateTime &now);
     QString OccurrenceKey(const ClsSchedule &S, const QDateTime &now) const;
     void ArmWakeAlarm(const QDateTime &now, const std::vector<Occurrence> &coming);
@@ -193,8 +202,11 @@ private:
     void RestoreMixerSelection();
     std::shared_ptr<CaptureRun> NewPipelineRun();
     void QueueBeforeProgram(ClsSchedule &schedule, Seconds limit);
+    // Starts the queued programs; refused ones are reported (at the next report) and dropped.
+    void RunPrograms();
     void PowerAndQuitActions(const ClsSchedule &schedule, bool defer);
     void DeferredActions();
+    void ForgetDeferredActions();
     void Quit();
     void Release();
 
@@ -203,6 +215,9 @@ private:
     bool CountSamples(qsizetype &count);
     void OnPipelineFileFinished(const std::shared_ptr<CaptureRun> &run, const QString &path);
     void OnPipelineClosed(const std::shared_ptr<CaptureRun> &run);
+    void WireWindowsMedia(ClsICapture2Output *output);
+    // Once per recording whose sound source lost frames (they were recorded as silence).
+    void OnSoundLost(const std::shared_ptr<ClsSchedule> &schedule, qint64 frames, qint32 rate);
     void CreateEncoder();
     void StartEncodeJob(const ClsEncodeSchedule &job);
     void OnFinishEncode();
@@ -234,12 +249,34 @@ private:
     std::vector<std::shared_ptr<CaptureRun>> m_retiredRuns;  // earlier runs still finishing
     std::shared_ptr<CaptureRun> m_stoppingRun;               // the run whose end the deferred actions wait for
     MixerSelection m_mixerSelection;
+    ClsICapture2Output *m_wiredWindowsMedia = nullptr;  // the Windows Media output whose events are connected
     Seconds m_captureEndTime{0};
+    QDateTime m_captureStart;  // the moment whose sound opened the current recording
     qint32 m_secondsCaptured = 0;
     qint32 m_carriedSamples = 0;
     bool m_stopRequest = false;
     bool m_inTick = false;
     QString m_lastStartedKey;  // the occurrence the tick started last (schedule, day, time)
+    struct FailedStart {
+        QString key;
+        std::weak_ptr<ClsSchedule> schedule;
+        QDateTime nextAttempt;
+    } m_failedStart;                // an occurrence whose start failed, tried again while it is due
+    QString m_monitorFailedFor;    // occurrences whose monitoring failed are not monitored again
+    QString m_prepareFailedFor;    // nor prepared ahead again
+    QDateTime m_preparedUntil;     // a preparation ahead is of no use after this moment
+    // Errors met for one occurrence are reported once, however often it is tried.
+    QString m_occurrenceScope;
+    QString m_reportedFor;
+    QSet<QString> m_reportedErrors;
+    struct OccurrenceScope {
+        OccurrenceScope(ClsController &c, QString key) : c(c), previous(std::exchange(c.m_occurrenceScope, std::move(key))) {}
+        ~OccurrenceScope() { c.m_occurrenceScope = previous; }
+        OccurrenceScope(const OccurrenceScope &) = delete;
+        OccurrenceScope &operator=(const OccurrenceScope &) = delete;
+        ClsController &c;
+        QString previous;
+    };
     QDateTime m_lastTick;
     QDateTime m_nextWake;
     QStringList m_shortFolders;  // folders already warned about
@@ -254,9 +291,11 @@ private:
     bool m_deferQuit = false;
 
     std::unique_ptr<ClsNTP> m_ntp;
+    bool m_timeRequestWaiting = false;  // a clock setting asked for while a query ran
     std::vector<NumberedError> m_pending;
     std::vector<std::shared_ptr<void>> m_graveyard;
     bool m_scheduleFileUnread = false;
+    bool m_logFailing = false;  // the last line could not be written (and that was said)
 };
 
 }  // namespace tolvane

@@ -1,5 +1,7 @@
 #include "ClsWavFile2MP3.h"
 
+#include "common/FileWrite.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -55,6 +57,7 @@ ClsWavFile2MP3::~ClsWavFile2MP3()
 
 void ClsWavFile2MP3::StartServer()
 {
+    IgnoreBrokenPipeSignal();  // a server that dies fails the job, not the recorder
     StopServer();
     const quint64 generation = ++m_generation;
     m_reader = encorda::MessageReader();

@@ -60,6 +60,9 @@ void ClsScheduleSaveLoad::LoadSchedule(ClsController &c)
     c.gSetTimeServer.clear();
     c.gSetTimeTime = QStringLiteral("00:00:00");
     c.setDefaultSchedule(c.NewSchedule());
+    // A new schedule's silence length of 0 would split a recording at every pause once silence
+    // splitting is switched on; a new installation starts where a file without the value does.
+    c.DefaultSchedule()->WaveSetting()->setNoSoundSeconds(4);
 
     const QString legacyPath = folder + QStringLiteral("/schedule.txt");
     if (QFileInfo::exists(legacyPath)) {

@@ -4,12 +4,16 @@
 #include "common/FileError.h"
 #include "common/NumberedError.h"
 #include "core/controller/ClsController.h"
+#include "core/persistence/AtomicFile.h"
 #include "core/persistence/StoredValue.h"
 
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
+#include <optional>
+#include <vector>
 
 namespace tolvane {
 
@@ -20,6 +24,9 @@ const QString kInvalidFileMessage = QStringLiteral(
     "schedule.txtの内容が不正です。現在のschedule.txtを破棄します。アプリケーションを再起動して下さい。"
     "現在のschedule.txtはschedule.bakにリネームされています。ファイル内容をテキストエディタなどで変更して"
     "いない場合はOstrelまでご連絡下さい。");
+const QString kUnreadSchedulesMessage = QStringLiteral(
+    "schedule.txtの次の予定は内容が不正なため読み込めませんでした。その行は%1に書き出してあります。"
+    "ほかの予定は読み込みました。");
 
 // The old reader held line indexes in 16 bits.
 constexpr qsizetype kLastLineLimit = 32767;
@@ -227,36 +234,42 @@ void ApplyDefaultBlock(const LegacyScheduleValues &v, const Layout &layout, ClsS
     }
 }
 
-}  // namespace
+// A schedule (or the default schedule's block) that could not be read: its lines and why.
+struct UnreadRecord {
+    qsizetype first;
+    qsizetype last;
+    bool defaultBlock;
+    NumberedError error;
+};
 
-void LegacyScheduleFile::Load(ClsController &controller)
+// The schedules of the file into the controller; those that cannot be read are left out and
+// returned. A failure of the head, or of the line count, is raised.
+std::vector<UnreadRecord> Read(ClsController &controller, const Lines &lines)
 {
-    try {
-        Read(controller);
-    } catch (const NumberedError &) {
-        // A read-only run (tolvane-cli status) reports the error and leaves the file where it is.
-        if (controller.Services()->readOnly)
-            throw;
-        SetAside();
-        controller.Services()->notifier->ShowMessage(kInvalidFileMessage);
-        throw;
-    }
-}
-
-void LegacyScheduleFile::Read(ClsController &controller)
-{
-    const Lines lines(ClsTextSaveLoad().LoadEveryLine(m_filePath));
     if (lines.Last() > kLastLineLimit)
         throw NumberedError(ErrNo::Overflow, QStringLiteral("schedule.txt has more than %1 lines").arg(kLastLineLimit + 1),
                             kSource);
     const Layout &layout = LayoutOf(lines.Text(0));
+    std::vector<UnreadRecord> unread;
+    // Every record has its fixed place, so one that does not read takes nothing else with it.
+    const auto readRecord = [&](qsizetype first, bool defaultBlock, const auto &use) {
+        try {
+            use(ReadRecord(lines, first, layout, defaultBlock));
+        } catch (const NumberedError &e) {
+            if (first > lines.Last())
+                throw;  // the file ends before it: nothing of it to keep
+            unread.push_back({first, std::min(first + layout.RecordLength() - 1, lines.Last()), defaultBlock, e});
+        }
+    };
 
     switch (layout.header) {
     case Header::WithOptions:
         controller.setDefaultSavePath(lines.Text(1));
         controller.setNoSoundVolume(lines.Double(2));
         controller.setBufferLength(lines.Int32(3));
-        ApplyDefaultBlock(ReadRecord(lines, 6, layout, true), layout, *controller.DefaultSchedule());
+        readRecord(6, true, [&](const LegacyScheduleValues &v) {
+            ApplyDefaultBlock(v, layout, *controller.DefaultSchedule());
+        });
         break;
     case Header::SaveFolder:
         controller.setDefaultSavePath(lines.Text(1));
@@ -269,22 +282,102 @@ void LegacyScheduleFile::Read(ClsController &controller)
     }
 
     for (qsizetype i = layout.FirstRecord(); i <= lines.Last(); i += layout.RecordLength()) {
-        const LegacyScheduleValues values = ReadRecord(lines, i, layout, false);
-        controller.ScheduleList().Add2(controller.NewScheduleKey(), values, controller.Services());
+        readRecord(i, false, [&](const LegacyScheduleValues &v) {
+            controller.ScheduleList().Add2(controller.NewScheduleKey(), v, controller.Services());
+        });
     }
+    return unread;
 }
 
-void LegacyScheduleFile::SetAside()
+// "schedule.bak" beside the file, or the first of "schedule.bak.1", "schedule.bak.2", ... that
+// `fits`; an earlier failure may have left the plain name.
+template <typename Fits>
+QString SetAsideName(const QString &filePath, Fits fits)
 {
-    const QString bak = QFileInfo(m_filePath).absolutePath() + QStringLiteral("/schedule.bak");
-    QFile file(m_filePath);
-    if (file.rename(bak))
+    const QString base = QFileInfo(filePath).absolutePath() + QStringLiteral("/schedule.bak");
+    for (int n = 0; n < 10000; ++n) {
+        const QString path = n == 0 ? base : base + QLatin1Char('.') + QString::number(n);
+        if (fits(path))
+            return path;
+    }
+    throw NumberedError(ErrNo::FileAlreadyExists,
+                        base + QStringLiteral(".*: ") + NumberedError::StandardDescription(ErrNo::FileAlreadyExists),
+                        kSource);
+}
+
+// Renames the whole file; a failed rename throws its own error.
+QString SetAsideFile(const QString &filePath)
+{
+    const QString bak = SetAsideName(filePath, [](const QString &path) { return !QFileInfo::exists(path); });
+    QFile file(filePath);
+    if (!file.rename(bak))
+        throw FileError(file, filePath, kSource);
+    return bak;
+}
+
+// Writes the lines of the unread records to a file of their own, in UTF-8 with CR LF like every
+// text file this program writes. The file stays until the next save, so each start finds the
+// same records: a set-aside file that already holds them is used again.
+QString SetAsideRecords(const QString &filePath, const Lines &lines, const std::vector<UnreadRecord> &unread)
+{
+    QByteArray bytes;
+    for (const UnreadRecord &r : unread)
+        for (qsizetype i = r.first; i <= r.last; ++i)
+            bytes += lines.Text(i).toUtf8() + "\r\n";
+    const QString bak = SetAsideName(filePath, [&](const QString &path) {
+        QFile file(path);
+        return !file.exists() || (file.open(QIODevice::ReadOnly) && file.readAll() == bytes);
+    });
+    if (!QFileInfo::exists(bak))
+        WriteFileAtomically(bak, bytes, kSource);
+    return bak;
+}
+
+}  // namespace
+
+void LegacyScheduleFile::Load(ClsController &controller)
+{
+    const bool readOnly = controller.Services()->readOnly;
+    std::optional<Lines> lines;
+    std::vector<UnreadRecord> unread;
+    try {
+        lines.emplace(ClsTextSaveLoad().LoadEveryLine(m_filePath));
+        unread = Read(controller, *lines);
+    } catch (const NumberedError &) {
+        // A read-only run (tolvane-cli status) reports the error and leaves the file where it is.
+        if (readOnly)
+            throw;
+        const QString bak = SetAsideFile(m_filePath);
+        controller.Services()->notifier->ShowMessage(
+            QString(kInvalidFileMessage).replace(QStringLiteral("schedule.bak"), QFileInfo(bak).fileName()));
+        throw;
+    }
+    if (unread.empty())
         return;
-    if (QFileInfo::exists(bak))
-        throw NumberedError(ErrNo::FileAlreadyExists, bak + QStringLiteral(": ") +
-                                                          NumberedError::StandardDescription(ErrNo::FileAlreadyExists),
-                            kSource);
-    throw FileError(file, m_filePath, kSource);
+
+    QStringList which;
+    QString details;
+    for (const UnreadRecord &r : unread) {
+        const QString &name = lines->Text(r.first);
+        which << QStringLiteral("lines %1 to %2 (\"%3\"%4): %5")
+                     .arg(r.first + 1)
+                     .arg(r.last + 1)
+                     .arg(name, r.defaultBlock ? QStringLiteral(", the default schedule") : QString(),
+                          r.error.Description());
+        details += QStringLiteral("\n%1行目～%2行目「%3」%4: %5")
+                       .arg(r.first + 1)
+                       .arg(r.last + 1)
+                       .arg(name, r.defaultBlock ? QStringLiteral("（既定の予定）") : QString(), r.error.Description());
+    }
+    const NumberedError error(
+        unread.front().error.Number(),
+        QStringLiteral("schedule.txt: left out, as they could not be read: %1").arg(which.join(QStringLiteral("; "))),
+        kSource);
+    if (!readOnly) {
+        const QString bak = SetAsideRecords(m_filePath, *lines, unread);
+        controller.Services()->notifier->ShowMessage(kUnreadSchedulesMessage.arg(QFileInfo(bak).fileName()) + details);
+    }
+    throw error;
 }
 
 }  // namespace tolvane

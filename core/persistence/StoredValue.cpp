@@ -21,16 +21,49 @@ NumberedError ConversionError(qint32 number, const QString &text, const QString 
                          kSource);
 }
 
+// A lone "," is the decimal point of a file written under such a locale.
+QString WithDecimalPoint(const QString &t)
+{
+    if (t.count(u',') == 1 && !t.contains(u'.'))
+        return QString(t).replace(u',', u'.');
+    return t;
+}
+
 std::optional<double> Number(const QString &text)
 {
     const QString t = text.trimmed();
     bool ok = false;
     double d = t.toDouble(&ok);
-    if (!ok && t.count(u',') == 1 && !t.contains(u'.'))
-        d = QString(t).replace(u',', u'.').toDouble(&ok);
+    if (!ok)
+        d = WithDecimalPoint(t).toDouble(&ok);
     if (!ok)
         return std::nullopt;
     return d;
+}
+
+// The 12-hour forms: the marker is cut off and the hour brought onto the 24-hour clock.
+std::optional<Seconds> TwelveHourTime(QStringView text)
+{
+    struct Marker {
+        QStringView text;
+        bool afternoon;
+    };
+    static constexpr Marker kMarkers[] = {{u"AM", false}, {u"PM", true}, {u"午前", false}, {u"午後", true}};
+    for (const Marker &m : kMarkers) {
+        QStringView clock;
+        if (text.startsWith(m.text, Qt::CaseInsensitive))
+            clock = text.mid(m.text.size());
+        else if (text.endsWith(m.text, Qt::CaseInsensitive))
+            clock = text.chopped(m.text.size());
+        else
+            continue;
+        const auto t = ParseTimeOfDay(clock);
+        const qint64 hour = t ? t->count() / 3600 : 13;
+        if (hour > 12)
+            return std::nullopt;
+        return *t + Seconds(((hour % 12) - hour + (m.afternoon ? 12 : 0)) * 3600);
+    }
+    return std::nullopt;
 }
 
 // A number within [low, high], rounded half to even.
@@ -88,10 +121,24 @@ double ToDouble(const QString &text, const QString &what)
 
 Seconds ToTimeOfDay(const QString &text, const QString &what)
 {
-    const auto t = ParseTimeOfDay(text);
+    auto t = ParseTimeOfDay(text);
+    if (!t)
+        t = TwelveHourTime(QStringView(text).trimmed());
     if (!t)
         throw ConversionError(ErrNo::TypeMismatch, text, what);
     return *t;
+}
+
+QString ToNoSounddB(const QString &text)
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    (void)t.toDouble(&ok);
+    if (ok)
+        return text;
+    const QString dotted = WithDecimalPoint(t);
+    (void)dotted.toDouble(&ok);
+    return ok ? dotted : text;
 }
 
 QString FromBool(bool v)

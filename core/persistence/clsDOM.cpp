@@ -23,6 +23,7 @@ namespace {
 const QString kSource = QStringLiteral("clsDOM");
 // The layout of the tree, not the program's version: readers of every version write this.
 const QString kFileVersion = QStringLiteral("0.6.2.0");
+const QString kCaptureNoSoundVolume = QStringLiteral("CaptureNoSoundVolume");
 
 const std::array<QString, 7> kDayNames = {
     QStringLiteral("Sunday"),   QStringLiteral("Monday"), QStringLiteral("Tuesday"),  QStringLiteral("Wednesday"),
@@ -188,6 +189,10 @@ void clsDOM::LoadXML2Object(ClsController &controller)
             controller.gWakeLeadSeconds = options.Int32(QStringLiteral("WakeLeadSeconds"));
         controller.gStartMissedRecordings = options.Has(QStringLiteral("StartMissedRecordings")) &&
                                             options.Bool(QStringLiteral("StartMissedRecordings"));
+        // The controller's own silence level came only from "schedule.txt"; "NoSoundVolume" is
+        // taken, as every reader gives it to the default schedule.
+        if (options.Has(kCaptureNoSoundVolume))
+            controller.setNoSoundVolume(options.Double(kCaptureNoSoundVolume));
 
         const QDomElement defaultNode = options.Required(QStringLiteral("DefaultSchedule"));
         m_baseSchedule.reset();
@@ -198,10 +203,11 @@ void clsDOM::LoadXML2Object(ClsController &controller)
             controller.DefaultSchedule()->WaveSetting()->setNoSoundPercent(*oldSilenceLevel);
         m_baseSchedule = controller.DefaultSchedule();
 
-        // Every child counts as a schedule, so anything else there (a comment) fails the load.
+        // Every element is a schedule, whatever its name; comments and the like that an editor
+        // leaves between them are not.
         const QDomElement schedules = top.Required(QStringLiteral("Schedules"));
         int position = 0;
-        for (QDomNode node = schedules.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        for (QDomElement node = schedules.firstChildElement(); !node.isNull(); node = node.nextSiblingElement()) {
             ++position;
             auto schedule = InContext(QStringLiteral("Schedules, item %1").arg(position),
                                       [&] { return ReadSchedule(controller, node); });
@@ -256,7 +262,7 @@ std::shared_ptr<ClsSchedule> clsDOM::ReadSchedule(ClsController &controller, con
         wave.setENSValid(w.Bool(QStringLiteral("ENSValid")));
         // Files of old versions have only the linear level.
         try {
-            wave.setNoSounddB(w.Text(QStringLiteral("NoSounddB")));
+            wave.setNoSounddB(StoredValue::ToNoSounddB(w.Text(QStringLiteral("NoSounddB"))));
         } catch (const NumberedError &) {
             wave.setNoSoundPercent(w.Int32(QStringLiteral("NoSoundPercent")));
         }
@@ -376,6 +382,7 @@ void clsDOM::SchedulesSaveAsXML(ClsController &controller)
     add(QStringLiteral("WakeFromSuspend"), FromBool(controller.gWakeFromSuspend));
     add(QStringLiteral("WakeLeadSeconds"), QString::number(controller.gWakeLeadSeconds));
     add(QStringLiteral("StartMissedRecordings"), FromBool(controller.gStartMissedRecordings));
+    add(kCaptureNoSoundVolume, FromDouble(controller.NoSoundVolume()));
     options.appendChild(WriteSchedule(*controller.DefaultSchedule(), QStringLiteral("DefaultSchedule")));
 
     // A postponement ends when the recording it moves starts: the next occurrence of its schedule.

@@ -2,8 +2,7 @@
 
 #include "common/NumberedError.h"
 #include "core/platform/CoreServices.h"
-
-#include <QFileInfo>
+#include "core/schedule/LocalPath.h"
 
 namespace tolvane {
 
@@ -11,7 +10,7 @@ ClsExecuteItem::ClsExecuteItem(std::shared_ptr<const CoreServices> services) : m
 
 void ClsExecuteItem::setPath(const QString &path)
 {
-    if (!QFileInfo(path).isFile())
+    if (!LocalPath::IsExistingFile(path))
         throw NumberedError(ErrNo::FileNotFound, QStringLiteral("File not found: %1").arg(path),
                             QStringLiteral("ClsExecuteItem"));
     m_path = path;

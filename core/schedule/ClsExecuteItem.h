@@ -17,7 +17,7 @@ public:
     explicit ClsExecuteItem(std::shared_ptr<const CoreServices> services);
 
     const QString &Path() const { return m_path; }
-    // Only a path where a file exists; otherwise throws 53 and keeps the old path.
+    // Only an absolute path where a file exists; otherwise throws 53 and keeps the old path.
     void setPath(const QString &path);
     // A time of day (it may run past 24:00:00 when computed as a start time plus seconds).
     Seconds LimitExecuteTime() const { return m_limit; }

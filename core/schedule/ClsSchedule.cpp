@@ -2,6 +2,7 @@
 
 #include "common/NumberedError.h"
 #include "core/platform/CoreServices.h"
+#include "core/schedule/LocalPath.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,13 +24,13 @@ ClsSchedule::ClsSchedule(std::shared_ptr<const CoreServices> services)
 
 void ClsSchedule::setAfterExecutePath(const QString &v)
 {
-    if (QFileInfo(v).isFile())
+    if (LocalPath::IsExistingFile(v))
         m_afterExecutePath = v;
 }
 
 void ClsSchedule::setBeforeExecutePath(const QString &v)
 {
-    if (QFileInfo(v).isFile())
+    if (LocalPath::IsExistingFile(v))
         m_beforeExecutePath = v;
 }
 
@@ -82,17 +83,20 @@ void ClsSchedule::setSavePath(const QString &v)
         m_savePath.clear();
         return;
     }
-    const QFileInfo info(v);
-    // A read-only run shows the folder as stored and creates nothing.
-    if (info.isDir() || m_services->readOnly || QDir().mkdir(v)) {
+    // A read-only run shows the folder as stored and creates nothing. A path that is not
+    // absolute is a folder that cannot be found.
+    if (LocalPath::IsAbsolute(v) && (QFileInfo(v).isDir() || m_services->readOnly || QDir().mkdir(v))) {
         m_savePath = v;
         return;
     }
-    const QString &appFolder = m_services->appFolder;
-    m_savePath = appFolder;
-    m_services->notifier->ShowMessage(v + QStringLiteral("が見つからず作成も失敗したため") + m_name +
-                                      QStringLiteral("の保存フォルダを") + appFolder +
-                                      QStringLiteral("に設定しました。"));
+    m_savePath = m_services->appFolder;
+    m_services->notifier->ShowMessage(FolderFallbackText(v, m_name, m_services->appFolder));
+}
+
+QString ClsSchedule::FolderFallbackText(const QString &folder, const QString &name, const QString &appFolder)
+{
+    return folder + QStringLiteral("が見つからず作成も失敗したため") + name + QStringLiteral("の保存フォルダを") + appFolder +
+           QStringLiteral("に設定しました。");
 }
 
 void ClsSchedule::CopyFrom(const ClsSchedule &CopySource)

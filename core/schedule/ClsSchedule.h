@@ -35,7 +35,7 @@ public:
     void setBeforeExecuteSeconds(qint32 v) { m_beforeExecuteSeconds = v; }
     bool AfterExecute() const { return m_afterExecute; }
     void setAfterExecute(bool v) { m_afterExecute = v; }
-    // Only a path naming an existing file is taken; anything else keeps the old value.
+    // Only an absolute path naming an existing file is taken; anything else keeps the old value.
     const QString &AfterExecutePath() const { return m_afterExecutePath; }
     void setAfterExecutePath(const QString &v);
     const QString &BeforeExecutePath() const { return m_beforeExecutePath; }
@@ -74,10 +74,13 @@ public:
     Seconds StartTimeDelay() const { return m_startTimeDelay; }
     void setStartTimeDelay(Seconds v) { m_startTimeDelay = v; }
 
-    // Checks the folder and creates it (one level); an impossible folder becomes the
-    // application folder, with a message to the user.
+    // Checks the folder and creates it (one level); an impossible folder, or one that is not an
+    // absolute path, becomes the application folder, with a message to the user.
     const QString &SavePath() const { return m_savePath; }
     void setSavePath(const QString &v);
+    // What the user is told when a save folder that cannot be found or made gives way to the
+    // application folder.
+    static QString FolderFallbackText(const QString &folder, const QString &name, const QString &appFolder);
 
     const QString &Name() const { return m_name; }
     void setName(const QString &v) { m_name = v; }

@@ -42,13 +42,20 @@ void ColExecuteList::Remove(qsizetype position)
     m_items.erase(m_items.begin() + position);
 }
 
-void ColExecuteList::Execute()
+std::vector<NumberedError> ColExecuteList::Execute()
 {
+    std::vector<NumberedError> refused;
     const qsizetype n = Count();
     for (qsizetype i = 0; i < n; ++i) {
-        Item(0)->Execute();
+        const std::shared_ptr<ClsExecuteItem> item = Item(0);
         Remove(0);
+        try {
+            item->Execute();
+        } catch (const NumberedError &e) {
+            refused.push_back(e);
+        }
     }
+    return refused;
 }
 
 }  // namespace tolvane

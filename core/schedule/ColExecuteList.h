@@ -2,6 +2,7 @@
 // The queue of external programs waiting to start; Execute starts them in the order they
 // were added and empties the queue.
 
+#include "common/NumberedError.h"
 #include "core/schedule/ClsExecuteItem.h"
 
 #include <QString>
@@ -22,9 +23,10 @@ public:
     qsizetype Count() const { return static_cast<qsizetype>(m_items.size()); }
     void Remove(qsizetype position);
 
-    // Starts every queued item in turn. A refused start stops here and throws; the failing
-    // item and those after it stay queued, the failing one first.
-    void Execute();
+    // Starts every queued item in turn and empties the queue. A start the system refuses is
+    // dropped like the others (trying it again would only fail again, and hold up the programs
+    // after it); its error is returned, one per refused item.
+    std::vector<NumberedError> Execute();
 
 private:
     struct Entry {

@@ -4,8 +4,6 @@
 #include "core/schedule/ClsWave.h"
 #include "core/schedule/ScheduleTypes.h"
 
-#include <cmath>
-
 namespace tolvane {
 
 namespace {
@@ -37,8 +35,7 @@ bool ScheduleChecks::IsValidFileNameTemplate(const QString &text)
 
 QString ScheduleChecks::FileNameTemplateMessage()
 {
-    return QStringLiteral("/\\は日付/時刻表示書式指定文字の1文字目としてのみ使用可能です。:,;*?") + kQuote +
-           QStringLiteral("<>|は使用不可能です。");
+    return QStringLiteral("/\\は日付/時刻表示書式指定文字の1文字目としてのみ使用可能です。:,;*?\"<>|は使用不可能です。");
 }
 
 std::optional<qint32> ScheduleChecks::BeforeExecuteSeconds(const QString &text)
@@ -57,16 +54,17 @@ QString ScheduleChecks::BeforeExecuteSecondsMessage()
 
 std::optional<double> ScheduleChecks::SplitSeconds(const QString &text)
 {
-    bool number = false;
-    const double seconds = text.trimmed().toDouble(&number);
-    if (!number || !std::isfinite(seconds) || seconds < 0)
+    // Less than a second of silence would split the recording at every pause.
+    bool whole = false;
+    const int seconds = text.trimmed().toInt(&whole);
+    if (!whole || seconds < 1)
         return std::nullopt;
     return seconds;
 }
 
 QString ScheduleChecks::SplitSecondsMessage()
 {
-    return QStringLiteral("ファイルを分割する無音部の長さには0以上の数を入力してください。");
+    return QStringLiteral("ファイルを分割する無音部の長さには正の整数を入力してください。");
 }
 
 bool ScheduleChecks::SplitTimeAccepted(bool splitByTime, Seconds splitTime)

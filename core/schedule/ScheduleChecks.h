@@ -24,7 +24,7 @@ public:
     static std::optional<qint32> BeforeExecuteSeconds(const QString &text);
     static QString BeforeExecuteSecondsMessage();
 
-    // The length of silence at which a recording is split: a number of 0 or more.
+    // The length of silence at which a recording is split: a whole number of seconds, at least 1.
     static std::optional<double> SplitSeconds(const QString &text);
     static QString SplitSecondsMessage();
 

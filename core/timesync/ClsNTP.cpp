@@ -23,16 +23,20 @@ TimeServerAddress ParseTimeServer(const QString &text)
     return server;
 }
 
-ClsNTP::ClsNTP(std::shared_ptr<IClock> clock, QObject *parent) : QObject(parent), m_clock(std::move(clock))
+HostLookup SystemHostLookup()
 {
-    m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, [this] { Fail(QStringLiteral("サーバからの受信失敗")); });
+    return [](const QString &name, QObject *context, std::function<void(const QList<QHostAddress> &)> done) {
+        QHostInfo::lookupHost(name, context, [done = std::move(done)](const QHostInfo &info) { done(info.addresses()); });
+    };
 }
 
-ClsNTP::~ClsNTP()
+ClsNTP::ClsNTP(std::shared_ptr<IClock> clock, HostLookup lookup, QObject *parent)
+    : QObject(parent), m_clock(std::move(clock)), m_lookup(std::move(lookup))
 {
-    if (m_lookupId >= 0)
-        QHostInfo::abortHostLookup(m_lookupId);
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        Fail(m_lookingUp ? QStringLiteral("IPアドレスがおかしい") : QStringLiteral("サーバからの受信失敗"));
+    });
 }
 
 void ClsNTP::Initialize()
@@ -45,6 +49,7 @@ bool ClsNTP::GetDate(const QString &Server, quint16 local_port, quint16 Port)
     if (m_busy)
         return false;
     m_busy = true;
+    ++m_request;
     m_port = Port;
     m_socket = std::make_unique<QUdpSocket>();
     if (!m_socket->bind(QHostAddress::AnyIPv4, local_port)) {
@@ -66,9 +71,13 @@ bool ClsNTP::GetDate(const QString &Server, quint16 local_port, quint16 Port)
         Fail(QStringLiteral("IPアドレスがおかしい"));
         return true;
     }
-    m_lookupId = QHostInfo::lookupHost(Server, this, [this](const QHostInfo &info) {
-        m_lookupId = -1;
-        for (const QHostAddress &a : info.addresses()) {
+    // A resolver that does not answer must not hold the request (and the clock step) forever.
+    m_lookingUp = true;
+    m_timer.start(m_timeOut);
+    m_lookup(Server, this, [this, request = m_request](const QList<QHostAddress> &addresses) {
+        if (!m_busy || !m_lookingUp || request != m_request)
+            return;
+        for (const QHostAddress &a : addresses) {
             if (a.protocol() == QAbstractSocket::IPv4Protocol) {
                 SendTo(a);
                 return;
@@ -81,6 +90,7 @@ bool ClsNTP::GetDate(const QString &Server, quint16 local_port, quint16 Port)
 
 void ClsNTP::SendTo(const QHostAddress &address)
 {
+    m_lookingUp = false;
     m_server = address;
     m_requestTransmit = SntpPacket::ToNtpTimestamp(m_clock->Now().toMSecsSinceEpoch());
     const QByteArray request = SntpPacket::BuildRequest(m_requestTransmit);
@@ -114,6 +124,7 @@ void ClsNTP::Fail(const QString &message)
 void ClsNTP::Finish(const QDateTime &result)
 {
     m_timer.stop();
+    m_lookingUp = false;
     if (m_socket) {
         m_socket->disconnect(this);
         m_socket->deleteLater();

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QUdpSocket>
 
+#include <functional>
 #include <memory>
 
 namespace tolvane {
@@ -22,11 +23,17 @@ struct TimeServerAddress {
 };
 TimeServerAddress ParseTimeServer(const QString &text);
 
+// Looks a host name up and hands its addresses (none when it fails) to `done` later, on the
+// thread of `context`, and never once `context` is gone. The system's resolver unless a test
+// gives another.
+using HostLookup =
+    std::function<void(const QString &name, QObject *context, std::function<void(const QList<QHostAddress> &)> done)>;
+HostLookup SystemHostLookup();
+
 class ClsNTP : public QObject {
     Q_OBJECT
 public:
-    explicit ClsNTP(std::shared_ptr<IClock> clock, QObject *parent = nullptr);
-    ~ClsNTP() override;
+    explicit ClsNTP(std::shared_ptr<IClock> clock, HostLookup lookup = SystemHostLookup(), QObject *parent = nullptr);
 
     // Sets TimeOut to 5000 ms.
     void Initialize();
@@ -35,7 +42,8 @@ public:
 
     // Starts one request to Server (a dotted IPv4 address or a host name) on UDP port Port, from
     // local_port (or whatever port the system gives when that is taken). False when a request
-    // is still running. Every failure raises Err; the end is always one Finished.
+    // is still running. The name lookup, and then the exchange, each get TimeOut. Every failure
+    // raises Err; the end is always one Finished.
     bool GetDate(const QString &Server, quint16 local_port, quint16 Port);
     bool Busy() const { return m_busy; }
 
@@ -51,14 +59,17 @@ private:
     void Finish(const QDateTime &result);
 
     std::shared_ptr<IClock> m_clock;
+    HostLookup m_lookup;
     qint32 m_timeOut = 5000;
     bool m_busy = false;
+    bool m_lookingUp = false;
+    // Tells a late lookup answer from the one the running request waits for.
+    quint64 m_request = 0;
     std::unique_ptr<QUdpSocket> m_socket;
     QTimer m_timer;
     QHostAddress m_server;
     quint16 m_port = 0;
     quint64 m_requestTransmit = 0;
-    int m_lookupId = -1;
 };
 
 }  // namespace tolvane

@@ -39,9 +39,10 @@ std::optional<QDateTime> ParseReply(const QByteArray &datagram, quint64 requestT
     if (datagram.size() < kSize)
         return std::nullopt;
     const auto *bytes = reinterpret_cast<const uchar *>(datagram.constData());
+    const int leapIndicator = bytes[0] >> 6;
     const int mode = bytes[0] & 0x07;
     const int stratum = bytes[1];
-    if (mode != 4 || stratum < 1 || stratum > 15)
+    if (leapIndicator == 3 || mode != 4 || stratum < 1 || stratum > 15)
         return std::nullopt;
     const quint64 originate = qFromBigEndian<quint64>(bytes + 24);
     const quint64 transmit = qFromBigEndian<quint64>(bytes + 40);

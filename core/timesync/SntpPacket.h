@@ -20,8 +20,9 @@ qint64 ToMSecsSinceEpoch(quint64 ntpTimestamp);
 QByteArray BuildRequest(quint64 transmit);
 
 // The server's transmit time, when the datagram is a server reply (mode 4) to the request with
-// transmit timestamp `requestTransmit`, from a synchronised server (stratum 1 to 15), with a
-// non-zero transmit timestamp; otherwise nothing.
+// transmit timestamp `requestTransmit`, from a synchronised server (stratum 1 to 15, and not the
+// leap indicator 3 of a clock that is not synchronised), with a non-zero transmit timestamp;
+// otherwise nothing.
 std::optional<QDateTime> ParseReply(const QByteArray &datagram, quint64 requestTransmit);
 
 }  // namespace tolvane::SntpPacket

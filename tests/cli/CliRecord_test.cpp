@@ -4,6 +4,7 @@
 #include "CliRunner.h"
 #include "tests/support/PacedPipeSource.h"
 #include "tests/support/PrivatePulse.h"
+#include "tests/support/SmallDisk.h"
 #include "tests/support/WaveFile.h"
 
 #include <QDeadlineTimer>
@@ -95,4 +96,33 @@ TEST(CliRecord, KilledRecorderLeavesAValidFile)
     ASSERT_TRUE(rivetta.waitForFinished(30000));
     EXPECT_EQ(rivetta.exitCode(), 0) << rivetta.readAllStandardError().toStdString();
     EXPECT_TRUE(WaveFile::ReadHeader(file).SizesMatch());
+}
+
+// Recording onto a disk that fills up (a 2 MB tmpfs, about eleven seconds of CD sound): the WAVE
+// file keeps every whole frame that fitted, its header agrees with it, and `record` says why
+// and exits with a failure.
+TEST(CliRecord, FullDiskKeepsWhatFittedAndFails)
+{
+    PrivatePulse pulse;
+    ASSERT_TRUE(pulse.Running()) << pulse.Error().toStdString();
+    PacedPipeSource paced(pulse, "paced", [](qint64 frame, int) { return quint16((frame % 100) * 300); });
+    ASSERT_TRUE(paced.Ready());
+    SmallDisk disk(2 << 20);
+    ASSERT_TRUE(disk.Mounted());
+    auto p = StartRecorder(disk.Path(), {"--for", "00:00:30"});
+    ASSERT_TRUE(p->waitForFinished(60000));
+    const QString out = QString::fromUtf8(p->readAllStandardOutput());
+    const QString err = QString::fromUtf8(p->readAllStandardError());
+    EXPECT_NE(p->exitCode(), 0) << out.toStdString();
+    EXPECT_TRUE(err.contains("61")) << err.toStdString();
+
+    const QString file = OnlyWave(disk.Path() + "/Music");  // a first run saves to the music folder
+    ASSERT_FALSE(file.isEmpty()) << out.toStdString();
+    const WaveFile w = WaveFile::ReadHeader(file);
+    EXPECT_TRUE(w.SizesMatch());
+    EXPECT_EQ(w.dataSize % 4, 0u);
+    EXPECT_GT(w.dataSize, 10u * 176400);
+    // The recording took everything it could: what is free now is the lock file's page, given
+    // back when the recorder ended.
+    EXPECT_LE(disk.FreeBytes(), 4096);
 }

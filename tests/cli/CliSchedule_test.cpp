@@ -81,7 +81,7 @@ TEST_F(CliSchedule, AddSetsEveryField)
                              "--format", "mp3", "--folder", env.Path("rec"), "--template", "\\N_\\Y\\M\\D",
                              "--day-start", "04:00:00", "--disabled", "--device", "1", "--input", "2",
                              "--wme-session", env.Path("s.wme"), "--rate", "22050", "--bits", "8", "--channels", "mono",
-                             "--trim-start", "--trim-end", "--silence-level", "-40", "--split-silence", "2.5",
+                             "--trim-start", "--trim-end", "--silence-level", "-40", "--split-silence", "3",
                              "--split-every", "00:30:00", "--mp3-mode", "joint", "--mp3-file", "riff-wave",
                              "--bitrate", "192", "--bitrate-low", "64", "--vbr", "4", "--vbr-range", "64-256",
                              "--realtime", "--delete-wave", "--id3", "--title", "\\N", "--artist", "NHK",
@@ -115,7 +115,7 @@ TEST_F(CliSchedule, AddSetsEveryField)
     EXPECT_TRUE(w.SNSValid() && w.ENSValid());
     EXPECT_EQ(w.NoSounddB().toString(), "-40");
     EXPECT_TRUE(w.Split());
-    EXPECT_EQ(w.NoSoundSeconds(), 2.5);
+    EXPECT_EQ(w.NoSoundSeconds(), 3.0);
     EXPECT_TRUE(w.SplitByTime());
     EXPECT_EQ(w.SplitTime(), Seconds(1800));
     EXPECT_EQ(m.MP3Stereo(), 2);

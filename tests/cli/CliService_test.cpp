@@ -112,7 +112,8 @@ TEST(CliService, SighupReadsTheScheduleFileAgain)
     EXPECT_EQ(run->exitCode(), 0);
 }
 
-// The window started while the recorder runs says why it does not start, and records nothing.
+// The window started while the recorder runs says why it does not start, in the language of
+// its locale, and records nothing.
 TEST(CliService, WindowRefusesBesideTheRecorder)
 {
     TestEnv env;
@@ -120,13 +121,19 @@ TEST(CliService, WindowRefusesBesideTheRecorder)
     QByteArray out;
     ASSERT_TRUE(WaitForOutput(*run, "runs the timetable", out)) << out.toStdString();
 
-    QProcessEnvironment windowEnv = QProcessEnvironment::systemEnvironment();
-    windowEnv.insert("QT_QPA_PLATFORM", "offscreen");
-    auto window = Start(QStringLiteral(TOLVANE_WINDOW), env.dir.path(), {}, windowEnv);
-    QByteArray err;
-    EXPECT_TRUE(WaitForOutput(*window, QStringLiteral("録音サービス").toUtf8(), err, true)) << err.toStdString();
-    window->kill();  // it waits on its message box
-    window->waitForFinished(10000);
+    for (const auto &[lang, said] :
+         {std::pair{"ja_JP.UTF-8", "録音サービス"}, std::pair{"en_US.UTF-8", "recording service"}}) {
+        QProcessEnvironment windowEnv = QProcessEnvironment::systemEnvironment();
+        windowEnv.insert("QT_QPA_PLATFORM", "offscreen");
+        for (const char *other : {"TOLVANE_LANGUAGE", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            windowEnv.remove(QLatin1String(other));
+        windowEnv.insert("LANG", QLatin1String(lang));
+        auto window = Start(QStringLiteral(TOLVANE_WINDOW), env.dir.path(), {}, windowEnv);
+        QByteArray err;
+        EXPECT_TRUE(WaitForOutput(*window, QByteArray(said), err, true)) << lang << ": " << err.toStdString();
+        window->kill();  // it waits on its message box
+        window->waitForFinished(10000);
+    }
 
     ::kill(static_cast<pid_t>(run->processId()), SIGTERM);
     ASSERT_TRUE(run->waitForFinished(30000));

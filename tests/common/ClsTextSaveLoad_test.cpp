@@ -47,6 +47,20 @@ TEST(ClsTextSaveLoad, ReadsCp932AndUtf8Files)
     EXPECT_EQ(reader.LoadAll(dir.path() + "/utf8.txt"), name + "\r\nx");
 }
 
+// Texts that are valid both as CP932 and as UTF-8 are read as what wrote them: half-width
+// katakana from the Windows program, and kana, kanji or accented letters from an editor.
+TEST(TextCodec, TellsCp932FromUtf8WhenBothRead)
+{
+    ASSERT_TRUE(TextCodec::IsValidUtf8(TextCodec::EncodeCp932(QStringLiteral("ﾗｼﾞｵ"))));
+    ASSERT_EQ(TextCodec::DecodeCp932(QStringLiteral("ラジオ").toUtf8()), QStringLiteral("繝ｩ繧ｸ繧ｪ"));
+    for (const QString &text : {QStringLiteral("ﾗｼﾞｵ"), QStringLiteral("ﾏｲﾗｼﾞｵ\r\nC:\\rec")})
+        EXPECT_EQ(TextCodec::DecodeUtf8OrCp932(TextCodec::EncodeCp932(text)), text);
+    for (const QString &text : {QStringLiteral("ラジオ深夜便"), QStringLiteral("Café ©"), QStringLiteral("ascii only")}) {
+        EXPECT_EQ(TextCodec::DecodeUtf8OrCp932(text.toUtf8()), text);
+        EXPECT_EQ(TextCodec::DecodeUtf8OrCp932("\xEF\xBB\xBF" + text.toUtf8()), text);
+    }
+}
+
 // Damaged CP932 still decodes; characters CP932 cannot hold become "?".
 TEST(TextCodec, ToleratesBytesAndCharactersOutsideCp932)
 {

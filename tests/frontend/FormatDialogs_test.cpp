@@ -84,38 +84,50 @@ TEST_F(FormatDialogs, EmptyLevelShowsAsZero)
     ASSERT_NE(Wave(), nullptr);
 }
 
-// Splitting by time needs at least a second, but only while it is on; the silence length must
-// be a number of 0 or more.
+// Splitting by time needs at least a second, but only while it is on. Splitting at silences
+// needs a whole number of seconds of 1 or more (a new schedule offers 4); with it off, the
+// locked length box never blocks OK and the stored length stays.
 TEST_F(FormatDialogs, SplitChecks)
 {
     const QString oneSecond = QStringLiteral("分割時間は1秒以上を指定して下さい");
+    const QString wholeSeconds = QStringLiteral("ファイルを分割する無音部の長さには正の整数を入力してください。");
+    const QStringList refused{"0", "-1", "0.4", "2.5", "zwei", ""};
     host->On(QStringLiteral("FrmDialogWaveSetting"), [&](QDialog &d) {
+        EXPECT_EQ(Get<QLineEdit>(d, "TSplitSeconds").text(), QStringLiteral("4"));
         EXPECT_FALSE(Enabled(d, "DTPSplitTime"));
         Check(d, "ChkSplitByTime", true);
         EXPECT_TRUE(Enabled(d, "DTPSplitTime"));
         Press(d, "OKButton");
         EXPECT_TRUE(d.isVisible());
-        EXPECT_EQ(questions->informed, QStringList({oneSecond}));
-        Type(d, "TSplitSeconds", QStringLiteral("zwei"));
         SetTime(d, "DTPSplitTime", 0, 30, 0);
-        Press(d, "OKButton");
-        EXPECT_TRUE(d.isVisible());
-        Type(d, "TSplitSeconds", QStringLiteral("2.5"));
         Check(d, "ChkSplit", true);
+        for (const QString &seconds : refused) {
+            Type(d, "TSplitSeconds", seconds);
+            Press(d, "OKButton");
+            EXPECT_TRUE(d.isVisible()) << seconds.toStdString();
+        }
+        Type(d, "TSplitSeconds", QStringLiteral("3"));
         Press(d, "OKButton");
     });
     const auto split = Wave();
     ASSERT_NE(split, nullptr);
-    EXPECT_EQ(questions->informed.size(), 2);
+    EXPECT_EQ(questions->informed, QStringList{oneSecond} + QStringList(refused.size(), wholeSeconds));
     EXPECT_TRUE(split->WaveSetting()->SplitByTime());
     EXPECT_EQ(split->WaveSetting()->SplitTime(), Seconds(30 * 60));
-    EXPECT_EQ(split->WaveSetting()->NoSoundSeconds(), 2.5);
+    EXPECT_EQ(split->WaveSetting()->NoSoundSeconds(), 3);
     EXPECT_TRUE(split->WaveSetting()->Split());
 
+    // A schedule stored with a length of 0 and splitting off.
     questions->informed.clear();
-    host->On(QStringLiteral("FrmDialogWaveSetting"), [&](QDialog &d) { Press(d, "OKButton"); });
-    ASSERT_NE(Wave(), nullptr);
+    schedule->WaveSetting()->setNoSoundSeconds(0);
+    host->On(QStringLiteral("FrmDialogWaveSetting"), [&](QDialog &d) {
+        EXPECT_FALSE(Enabled(d, "TSplitSeconds"));
+        Press(d, "OKButton");
+    });
+    const auto kept = Wave();
+    ASSERT_NE(kept, nullptr);
     EXPECT_TRUE(questions->informed.isEmpty());
+    EXPECT_EQ(kept->WaveSetting()->NoSoundSeconds(), 0);
 }
 
 // 11025 Hz locks the MP3 box without clearing it, and the schedule stays MP3; other rates unlock

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QTest>
@@ -57,7 +58,7 @@ TEST_F(MainWindow, StartShowsStoredSchedules)
     AddSchedule(QStringLiteral("B"));
     window->resize(777, 555);
     Click("CSave");
-    ASSERT_FALSE(window->NeedSave()) << Info().toStdString();
+    ASSERT_FALSE(window->NeedSave()) << Notice().toStdString();
 
     Open();
     EXPECT_EQ(RowNames(), QStringList({"A", "B"}));
@@ -209,7 +210,7 @@ TEST_F(MainWindow, OpenFolderUsesTheShell)
     ASSERT_EQ(env.shell->started.size(), 2u);
     EXPECT_EQ(env.shell->started[0], own);
     EXPECT_EQ(env.shell->started[1], C().DefaultSavePath());
-    EXPECT_TRUE(Info().contains(QStringLiteral("を開けませんでした")));
+    EXPECT_TRUE(Notice().contains(QStringLiteral("を開けませんでした")));
 }
 
 // Each of the three questions before quitting can keep the window; then nothing is released.
@@ -301,28 +302,62 @@ TEST_F(MainWindow, QuitRequestFromTheCoreFollowsTheQuestions)
     EXPECT_EQ(unloaded, 1);
 }
 
-// An error is shown on the status line, which keeps it until the status changes, and logged;
-// no box is opened.
-TEST_F(MainWindow, ErrorsAreShownWithoutBlocking)
+// An error is shown with its time on a line of its own, and logged; no box is opened. The
+// status line beside it goes on: the countdown moves, and Idle says so. The error stays until
+// the user has seen it or a later message takes its place.
+TEST_F(MainWindow, ErrorsAreShownBesideTheStatus)
 {
     Open();
     C().gMakeLog = true;
     env.capture->nextFailure = FakePipeline::FailAt::SetParameter;
     C().StartOnTimeCapture(C().CreateNewSchedule());
     EXPECT_EQ(C().Status(), Status::ManualWave);
-    EXPECT_TRUE(Info().startsWith(QStringLiteral("エラーが発生しました。エラー番号は75です。")));
-    EXPECT_EQ(window->Tray().ToolTipText(), Info().left(63));
+    EXPECT_TRUE(Notice().startsWith(QStringLiteral("2024/03/04 6:59:00  エラーが発生しました。エラー番号は75です。")))
+        << Notice().toStdString();
+    EXPECT_EQ(Info(), QStringLiteral("現在手動録音中終了時刻未設定"));
+    EXPECT_EQ(window->Tray().ToolTipText(), Info());
     for (QWidget *w : QApplication::topLevelWidgets())
         EXPECT_EQ(qobject_cast<QMessageBox *>(w), nullptr);
-
-    window->setStatus(Status::ManualWave);  // the same status again keeps the error
-    EXPECT_TRUE(Info().startsWith(QStringLiteral("エラーが発生しました")));
     Click("CRecEnd");
     EXPECT_EQ(Info(), QStringLiteral("待機中"));
+    EXPECT_TRUE(Notice().contains(QStringLiteral("エラー番号は75です。")));
+
+    // An error during a timetable recording leaves the countdown running.
+    env.capture->nextFailure = FakePipeline::FailAt::Never;
+    AddSchedule(QStringLiteral("A"), QStringLiteral("07:00:00"), QStringLiteral("07:00:30"));
+    TickAt(At(7, 0, 0));
+    ASSERT_EQ(C().Status(), Status::PresetWave);
+    env.clock->Set(At(7, 0, 10));
+    emit C().OnError(NumberedError(ErrNo::DiskFull, QStringLiteral("満杯"), QStringLiteral("test")));
+    EXPECT_EQ(Notice(), QStringLiteral("2024/03/04 7:00:10  エラーが発生しました。エラー番号は61です。満杯"));
+    env.clock->Set(At(7, 0, 20));
+    env.capture->Last().Deliver16(std::vector<qint16>(200, 5));
+    EXPECT_EQ(Info(), QStringLiteral("現在予約録音中7:00:30まで(残り0:00:10)"));
+
+    Click("CNoticeSeen");
+    EXPECT_EQ(Notice(), QString());
 
     QFile log(env.Path(QStringLiteral("rec.log")));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(QStringLiteral("Error 2024/03/04 6:59:00エラーが発生しました")));
+    const QString logged = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(logged.contains(QStringLiteral("Error 2024/03/04 6:59:00エラーが発生しました")));
+    EXPECT_TRUE(logged.contains(QStringLiteral("エラー番号は61です。満杯")));
+}
+
+// The disk-space warning raised while a recording is prepared is still there once the recording
+// runs, with its time; the week's estimate before it has been replaced by it.
+TEST_F(MainWindow, WarningWhilePreparingStaysVisible)
+{
+    Open();
+    env.freeBytes = 1000;
+    AddSchedule(QStringLiteral("朝"), QStringLiteral("07:00:00"), QStringLiteral("07:00:30"));
+    EXPECT_TRUE(Notice().contains(QStringLiteral("の空き容量が不足する見込みです。"))) << Notice().toStdString();
+    TickAt(At(7, 0, 0));
+    ASSERT_EQ(C().Status(), Status::PresetWave);
+    EXPECT_TRUE(Notice().startsWith(QStringLiteral("2024/03/04 7:00:00  朝 の録音には約"))) << Notice().toStdString();
+    EXPECT_TRUE(Info().startsWith(QStringLiteral("現在予約録音中")));
+    Click("CRecEnd");
+    EXPECT_TRUE(Notice().contains(QStringLiteral("朝 の録音には約")));
 }
 
 // On a desktop without a notification area the window sends errors as desktop notifications:
@@ -346,7 +381,7 @@ TEST_F(MainWindow, ErrorsBecomeDesktopNotificationsWithoutATray)
     EXPECT_EQ(n.appName, "Tolvane");
     EXPECT_EQ(n.icon, "tolvane");
     EXPECT_EQ(n.summary, "Tolvane");
-    EXPECT_EQ(n.body, Info());
+    EXPECT_TRUE(Find<QLabel>("LNotice")->text().endsWith(n.body)) << Find<QLabel>("LNotice")->text().toStdString();
     EXPECT_TRUE(n.body.startsWith(QStringLiteral("エラーが発生しました。エラー番号は75です。"))) << n.body.toStdString();
     EXPECT_EQ(n.hints.value("urgency").toInt(), 2);
 }
@@ -381,13 +416,46 @@ TEST_F(MainWindow, SaveClearsTheFlagOnlyWhenEverythingWasWritten)
     QObject::connect(&C(), &ClsController::OnError, [&] { ++controllerErrors; });
     Click("CSave");
     EXPECT_TRUE(window->NeedSave());
-    EXPECT_TRUE(Info().startsWith(QStringLiteral("エラーが発生しました")));
+    EXPECT_TRUE(Notice().contains(QStringLiteral("エラーが発生しました")));
 
     QDir(env.dir.path()).rmdir(QStringLiteral("TolcoreShell.xml"));
     controllerErrors = 0;
     Click("CSave");
     EXPECT_TRUE(QFile::exists(env.Path(QStringLiteral("TolcoreShell.xml"))));
     EXPECT_EQ(window->NeedSave(), controllerErrors == 1) << "cleared only when the schedules were saved too";
+}
+
+// Yes to saving on the way out quits only when the save went through: a window settings file
+// or a schedule file that cannot be written keeps the window open with its edits and the error.
+TEST_F(MainWindow, FailedSaveOnExitKeepsTheWindow)
+{
+    Open();
+    AddSchedule(QStringLiteral("A"));
+    window->show();
+    int unloaded = 0;
+    QObject::connect(window.get(), &Frmmain::Unloaded, [&] { ++unloaded; });
+    for (const QString &blocked : {QStringLiteral("TolcoreShell.xml"), QStringLiteral("schedule.xml")}) {
+        // A folder where the file should be (the other file may have been written): it cannot be
+        // replaced.
+        QFile::remove(env.Path(blocked));
+        ASSERT_TRUE(QDir(env.dir.path()).mkdir(blocked));
+        questions->asked.clear();
+        questions->answers = {Answer::Yes};
+        EXPECT_FALSE(window->close()) << blocked.toStdString();
+        EXPECT_EQ(questions->asked, QStringList({QStringLiteral("設定が変更されている可能性があります。保存しますか?")}));
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_NE(window->Controller(), nullptr);
+        EXPECT_TRUE(window->NeedSave());
+        EXPECT_TRUE(Notice().contains(QStringLiteral("エラーが発生しました"))) << blocked.toStdString();
+        EXPECT_EQ(unloaded, 0);
+        ASSERT_TRUE(QDir(env.dir.path()).rmdir(blocked));
+        Click("CNoticeSeen");
+    }
+
+    questions->answers = {Answer::Yes};
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(unloaded, 1);
+    EXPECT_TRUE(QFileInfo(env.Path(QStringLiteral("schedule.xml"))).isFile());
 }
 
 // The version box names both parts.

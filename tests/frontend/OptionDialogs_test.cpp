@@ -5,7 +5,9 @@
 #include "tests/frontend/DialogFixture.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
+#include <QSpinBox>
 
 using namespace tolvane;
 using namespace tolvane::test;
@@ -24,8 +26,8 @@ protected:
 };
 
 // Letters as the buffer length: the warning, and the dialog again with everything before the
-// buffer length already applied; the second round's number is taken. Nothing marks the
-// settings as unsaved.
+// buffer length already applied; the second round's number is taken. OK marks the settings as
+// unsaved, so that quitting offers to save them; Cancel does not.
 TEST_F(OptionDialogs, BufferLengthLoop)
 {
     Open();
@@ -55,9 +57,10 @@ TEST_F(OptionDialogs, BufferLengthLoop)
     Click("CChangeOptions");
     EXPECT_EQ(questions->informed, QStringList({kBufferWarning, kBufferWarning}));
     EXPECT_EQ(C().BufferLength(), 5);
-    EXPECT_FALSE(window->NeedSave());
+    EXPECT_TRUE(window->NeedSave());
 
     // Cancel applies nothing.
+    window->setNeedSave(false);
     host->On(QStringLiteral("FrmDialogOption"), [&](QDialog &d) {
         Check(d, "ChkMakeLog", false);
         Type(d, "TBufferlength", QStringLiteral("9"));
@@ -66,6 +69,7 @@ TEST_F(OptionDialogs, BufferLengthLoop)
     Click("CChangeOptions");
     EXPECT_TRUE(C().gMakeLog);
     EXPECT_EQ(C().BufferLength(), 5);
+    EXPECT_FALSE(window->NeedSave());
 }
 
 // The clock and priority boxes switch what belongs to them; an unchecked priority box stores
@@ -100,8 +104,59 @@ TEST_F(OptionDialogs, ClockAndPriority)
     EXPECT_EQ(window->gPriorityIndex, 3);
 }
 
+// The unattended options: the wake-up box switches its lead time, each control shows and
+// stores its option, and the wake alarm follows at once. A stored lead that is not whole
+// minutes survives OK as long as the minutes box is left alone.
+TEST_F(OptionDialogs, WakeAndMissedStart)
+{
+    Open();
+    auto daily = C().CreateNewSchedule();
+    daily->setStartTime(QStringLiteral("08:00:00"));
+    daily->setEndTime(QStringLiteral("08:10:00"));
+    for (int d = 0; d < 7; ++d)
+        daily->setStartDay(d, 1);
+    C().AddSchedule2List(daily);
+    C().gWakeLeadSeconds = 90;
+    host->On(QStringLiteral("FrmDialogOption"), [&](QDialog &d) {
+        EXPECT_FALSE(Checked(d, "ChkWakeFromSuspend"));
+        EXPECT_FALSE(Checked(d, "ChkStartMissedRecordings"));
+        EXPECT_FALSE(Enabled(d, "TWakeLeadMinutes"));
+        EXPECT_EQ(Get<QSpinBox>(d, "TWakeLeadMinutes").value(), 2);
+        Check(d, "ChkWakeFromSuspend", true);
+        EXPECT_TRUE(Enabled(d, "TWakeLeadMinutes"));
+        Check(d, "ChkStartMissedRecordings", true);
+        Press(d, "OKButton");
+    });
+    Click("CChangeOptions");
+    EXPECT_TRUE(C().gWakeFromSuspend);
+    EXPECT_TRUE(C().gStartMissedRecordings);
+    EXPECT_EQ(C().gWakeLeadSeconds, 90);
+    EXPECT_EQ(env.wakeAlarm->armed, At(7, 58, 30));
+
+    host->On(QStringLiteral("FrmDialogOption"), [&](QDialog &d) {
+        EXPECT_TRUE(Checked(d, "ChkWakeFromSuspend"));
+        EXPECT_TRUE(Checked(d, "ChkStartMissedRecordings"));
+        Get<QSpinBox>(d, "TWakeLeadMinutes").setValue(5);
+        Check(d, "ChkStartMissedRecordings", false);
+        Press(d, "OKButton");
+    });
+    Click("CChangeOptions");
+    EXPECT_EQ(C().gWakeLeadSeconds, 300);
+    EXPECT_FALSE(C().gStartMissedRecordings);
+    EXPECT_EQ(env.wakeAlarm->armed, At(7, 55, 0));
+
+    host->On(QStringLiteral("FrmDialogOption"), [&](QDialog &d) {
+        Check(d, "ChkWakeFromSuspend", false);
+        Press(d, "OKButton");
+    });
+    Click("CChangeOptions");
+    EXPECT_FALSE(C().gWakeFromSuspend);
+    EXPECT_EQ(env.wakeAlarm->armed, std::nullopt);
+}
+
 // The devices and the items of the first one's recording selector are listed; the chosen line
-// is stored; a device without a selector says so and stores no line.
+// is stored; a device without a selector says so in the dialog, without a box, and stores no
+// line.
 TEST_F(OptionDialogs, SourceDeviceChoice)
 {
     env.mixer->deviceWithoutSelector = true;
@@ -117,6 +172,7 @@ TEST_F(OptionDialogs, SourceDeviceChoice)
         ASSERT_EQ(lines.count(), 4);
         EXPECT_EQ(lines.item(2)->text(), QStringLiteral("CD"));
         EXPECT_EQ(lines.currentRow(), 1);
+        EXPECT_EQ(Get<QLabel>(d, "LLineState").text(), QString());
         lines.setCurrentRow(2);
         Press(d, "OKButton");
     });
@@ -128,7 +184,7 @@ TEST_F(OptionDialogs, SourceDeviceChoice)
 
     host->On(QStringLiteral("FrmDialogSourceDevice"), [&](QDialog &d) {
         Get<QListWidget>(d, "ListDevice").setCurrentRow(1);
-        EXPECT_EQ(questions->informed, QStringList({QStringLiteral("指定デバイス上に入力ラインが見つかりません。")}));
+        EXPECT_EQ(Get<QLabel>(d, "LLineState").text(), QStringLiteral("指定デバイス上に入力ラインが見つかりません。"));
         EXPECT_EQ(Get<QListWidget>(d, "ListLine").count(), 0);
         EXPECT_FALSE(Enabled(d, "ListLine"));
         Press(d, "OKButton");
@@ -137,6 +193,16 @@ TEST_F(OptionDialogs, SourceDeviceChoice)
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(result->DeviceID(), 1);
     EXPECT_EQ(result->SourceLineIndex(), -1);
+
+    // Opening on that device, with the system's input ticked, shows the same and asks nothing.
+    result->setUseSystemSourceDevice(true);
+    host->On(QStringLiteral("FrmDialogSourceDevice"), [&](QDialog &d) {
+        EXPECT_EQ(Get<QListWidget>(d, "ListDevice").currentRow(), 1);
+        EXPECT_EQ(Get<QLabel>(d, "LLineState").text(), QStringLiteral("指定デバイス上に入力ラインが見つかりません。"));
+        Press(d, "OKButton");
+    });
+    ASSERT_NE(SourceDevice(*result), nullptr);
+    EXPECT_TRUE(questions->informed.isEmpty());
 }
 
 // With the system's input chosen the lists are locked but still show the stored device and

@@ -96,7 +96,7 @@ TEST_F(ScheduleEditor, PersonsScheduleSurvivesRestart)
     Click("Cnew");
     ASSERT_EQ(List()->topLevelItemCount(), 1);
     Click("CSave");
-    ASSERT_FALSE(window->NeedSave()) << Info().toStdString();
+    ASSERT_FALSE(window->NeedSave()) << Notice().toStdString();
 
     window.reset();
     Open();

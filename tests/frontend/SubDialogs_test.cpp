@@ -10,6 +10,7 @@
 #include "frontend/FrmDialogSetFileName.h"
 #include "tests/frontend/DialogFixture.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTreeWidget>
@@ -179,6 +180,53 @@ TEST_F(SubDialogs, DriveTypes)
     EXPECT_EQ(DialogSavePath::DriveType("fuse.unknown", "somewhere"), 0);
     EXPECT_EQ(DialogSavePath::DriveTypeName(5), QStringLiteral("RAM ディスク"));
     EXPECT_EQ(DialogSavePath::DriveTypeName(2), QStringLiteral("ハード ディスク"));
+}
+
+// The drive list holds the places a user saves to: the home folder first, then the machine's
+// disks, removable and network ones; never the system's own mounts, memory or read-only ones.
+TEST_F(SubDialogs, SavePlaces)
+{
+    const struct {
+        const char *type, *device, *root;
+        bool readOnly, offered;
+    } mounts[] = {
+        {"ext4", "/dev/no-such-disk", "/", false, true},
+        {"overlay", "overlay", "/", false, true},
+        {"btrfs", "/dev/no-such-disk", "/home", false, true},
+        {"vfat", "/dev/no-such-stick", "/media/user/STICK", false, true},
+        {"exfat", "/dev/no-such-stick", "/run/media/user/STICK", false, true},
+        {"nfs4", "server:/export", "/mnt/nas", false, true},
+        {"cifs", "//server/share", "/mnt/share", false, true},
+        {"vfat", "/dev/no-such-disk", "/boot/efi", false, false},
+        {"ext4", "/dev/no-such-disk", "/boot", false, false},
+        {"tmpfs", "tmpfs", "/run", false, false},
+        {"tmpfs", "tmpfs", "/run/user/1000", false, false},
+        {"ext4", "/dev/no-such-disk", "/run/something", false, false},
+        {"tmpfs", "tmpfs", "/tmp", false, false},
+        {"squashfs", "/dev/loop3", "/snap/core22/1380", true, false},
+        {"squashfs", "/dev/loop4", "/mnt/image", false, false},
+        {"proc", "proc", "/proc", false, false},
+        {"devtmpfs", "devtmpfs", "/dev", false, false},
+        {"ext4", "/dev/no-such-disk", "/mnt/data", true, false},
+        {"iso9660", "/dev/sr0", "/media/user/CD", true, false},
+        {"fuse.portal", "portal", "/mnt/portal", false, false},
+    };
+    for (const auto &m : mounts)
+        EXPECT_EQ(DialogSavePath::IsSavePlace(m.type, m.device, QString::fromLatin1(m.root), m.readOnly), m.offered)
+            << m.type << " " << m.root;
+
+    host->On(QStringLiteral("DialogSavePath"), [&](QDialog &d) {
+        const QComboBox &drives = Get<QComboBox>(d, "DriveSavePath");
+        ASSERT_GT(drives.count(), 0);
+        EXPECT_TRUE(drives.itemText(0).contains(QDir::homePath()));
+        for (int i = 1; i < drives.count(); ++i) {
+            for (const char *system : {"/proc", "/sys", "/dev", "/run/user"})
+                EXPECT_FALSE(drives.itemText(i).startsWith(QLatin1String(system))) << drives.itemText(i).toStdString();
+        }
+        Press(d, "CancelButton");
+    });
+    DialogSavePath dialog(Context(), window.get());
+    EXPECT_EQ(dialog.GetSavePath(QDir::homePath()), std::nullopt);
 }
 
 // In duration mode the end-time dialog opens at the time left and returns now plus the chosen

@@ -111,6 +111,11 @@ protected:
     }
     QPushButton *Button(const char *name) const { return Find<QPushButton>(name); }
     QString Info() const { return Find<QLabel>("LInfo")->text(); }
+    // The error or warning line beside the status, empty while it is hidden.
+    QString Notice() const
+    {
+        return Find<QWidget>("FrameNotice")->isHidden() ? QString() : Find<QLabel>("LNotice")->text();
+    }
     QTreeWidget *List() const { return window->ScheduleList(); }
     void Click(const char *name) { Button(name)->click(); }
 

@@ -1,7 +1,8 @@
 // Renders the main window in its states to PNG files on the offscreen platform, on a
 // simulated clock with generated sound: idle with schedules, monitoring with the meter moving,
-// a timetable recording, and a manual recording with an end time. Then every dialog, each as it
-// opens at its default size, reached the way a user reaches it.
+// a timetable recording with a disk-space warning, and a manual recording with an end time.
+// Then every dialog, each as it opens at its default size, reached the way a user reaches it.
+// All of it in Japanese and in English, in the folders "ja" and "en".
 //
 //   frontend_screenshots OUTPUT_FOLDER
 
@@ -10,6 +11,7 @@
 #include "frontend/FrmDialogRec.h"
 #include "frontend/FrmDialogSchedule.h"
 #include "frontend/Frmmain.h"
+#include "frontend/Translations.h"
 #include "tests/frontend/ScriptedDialogHost.h"
 #include "tests/support/TestServices.h"
 
@@ -76,19 +78,10 @@ bool Save(QWidget &window, const QString &folder, const char *name)
     return true;
 }
 
-}  // namespace
-
-int main(int argc, char *argv[])
+// Every picture in one language; false when one could not be made.
+bool ShootAll(const QString &folder, Translations::Language language)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: frontend_screenshots OUTPUT_FOLDER\n");
-        return 2;
-    }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(folder);
-
+    const bool japanese = language == Translations::Language::Japanese;
     test::TestEnv env(QDateTime(QDate(2024, 3, 4), QTime(6, 58, 30)));
     auto example = std::make_shared<ExampleDialogs>();
     Frmmain::Parts parts;
@@ -101,21 +94,21 @@ int main(int argc, char *argv[])
     window.show();
 
     struct Example {
-        const char *name, *start, *end;
+        const char *name, *englishName, *start, *end;
         std::initializer_list<int> days;
         FormatType format;
         bool cut;
     };
     const Example schedules[] = {
-        {"朝のニュース", "07:00:00", "07:15:00", {1, 2, 3, 4, 5}, FormatType::MP3, true},
-        {"語学講座", "06:45:00", "07:00:00", {1, 3, 5}, FormatType::wave, false},
-        {"週末の音楽番組", "21:00:00", "22:55:00", {0, 6}, FormatType::MP3, true},
-        {"深夜ラジオ", "01:00:00", "03:00:00", {2}, FormatType::wave, false},
+        {"朝のニュース", "Morning news", "07:00:00", "07:15:00", {1, 2, 3, 4, 5}, FormatType::MP3, true},
+        {"語学講座", "Language course", "06:45:00", "07:00:00", {1, 3, 5}, FormatType::wave, false},
+        {"週末の音楽番組", "Weekend music", "21:00:00", "22:55:00", {0, 6}, FormatType::MP3, true},
+        {"深夜ラジオ", "Late-night radio", "01:00:00", "03:00:00", {2}, FormatType::wave, false},
     };
     auto *newButton = window.findChild<QPushButton *>(QStringLiteral("Cnew"));
     for (const Example &e : schedules) {
         example->next = [&](ClsSchedule &s) {
-            s.setName(QString::fromUtf8(e.name));
+            s.setName(QString::fromUtf8(japanese ? e.name : e.englishName));
             s.setStartTime(QString::fromLatin1(e.start));
             s.setEndTime(QString::fromLatin1(e.end));
             for (int d : e.days)
@@ -138,13 +131,17 @@ int main(int argc, char *argv[])
     ok = Save(window, folder, "monitoring") && ok;
     window.findChild<QPushButton *>(QStringLiteral("CMonitor"))->click();
 
-    // The timetable starts "朝のニュース" at 07:00:00; a minute into it.
+    // The timetable starts the morning news at 07:00:00, on a disk too small for it; a minute
+    // into it.
+    env.freeBytes = 100'000'000;
     env.clock->Set(QDateTime(QDate(2024, 3, 4), QTime(7, 0, 0)));
     env.timer->Fire();
     env.clock->Set(QDateTime(QDate(2024, 3, 4), QTime(7, 1, 0)));
     env.capture->Last().Deliver16(Tone(9000, 0.8));
     ok = Save(window, folder, "preset-recording") && ok;
     window.findChild<QPushButton *>(QStringLiteral("CRecEnd"))->click();
+    window.findChild<QPushButton *>(QStringLiteral("CNoticeSeen"))->click();
+    env.freeBytes = qint64{1} << 50;
 
     env.clock->Set(QDateTime(QDate(2024, 3, 4), QTime(9, 10, 0)));
     window.findChild<QPushButton *>(QStringLiteral("CRec"))->click();
@@ -193,6 +190,9 @@ int main(int argc, char *argv[])
     const QString key = Frmmain::KeyOf(window.ScheduleList()->topLevelItem(0));
     auto copy = controller.CreateNewSchedule();
     copy->CopyFrom(*controller.Schedule(key));
+    // On a device without an input selector, as the sound server's is.
+    env.mixer->deviceWithoutSelector = true;
+    copy->setDeviceID(1);
     FrmDialogSchedule(context, window).ChangeSchedule({copy}, {key});
     FrmDialogOption(context, window).ChangeOptions();
     FrmDialogRec(context, &window).SetManualRecord(*controller.DefaultSchedule());
@@ -200,6 +200,32 @@ int main(int argc, char *argv[])
     for (const QString &problem : host.problems + host.Unplayed()) {
         std::fprintf(stderr, "frontend_screenshots: %s\n", qPrintable(problem));
         ok = false;
+    }
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: frontend_screenshots OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    bool ok = true;
+    for (const auto &[name, language] : {std::pair{"ja", Translations::Language::Japanese},
+                                         std::pair{"en", Translations::Language::English}}) {
+        const Translations translations(language);
+        if (!translations.Complete()) {
+            std::fprintf(stderr, "frontend_screenshots: the %s translation is missing\n", name);
+            ok = false;
+        }
+        const QString languageFolder = folder + QLatin1Char('/') + QLatin1String(name);
+        QDir().mkpath(languageFolder);
+        ok = ShootAll(languageFolder, language) && ok;
     }
     return ok ? 0 : 1;
 }

@@ -1,7 +1,8 @@
 #!/bin/sh
 # What scripts/install-deps installs for each command, as its dry run lists it: `run` only what
-# building and running need, `test` the test tools and a sound server, and no PulseAudio beside
-# an installed pipewire-pulse. dpkg-query is a stand-in that knows the installed packages.
+# building and running need, `test` the test tools and the sound servers, but never a second
+# sound server beside the one a desktop has. dpkg-query is a stand-in that knows the installed
+# packages.
 #   install_deps_test.sh SOURCE_DIR
 set -eu
 
@@ -36,14 +37,17 @@ for p in pulseaudio libgtest-dev libbenchmark-dev clang sox mpg123 pipewire-puls
 done
 
 test_set=$(dry_run test)
-for p in cmake libgtest-dev pulseaudio pulseaudio-utils sox ffmpeg mpg123 dbus-daemon; do
-  has "$test_set" "$p" || fail "test does not install $p"
+for p in cmake libgtest-dev pulseaudio pipewire-pulse wireplumber pulseaudio-utils sox ffmpeg mpg123 dbus; do
+  has "$test_set" "$p" || fail "test does not install $p on a machine without a sound server"
 done
 has "$test_set" libbenchmark-dev && fail "test installs Google Benchmark"
 
-beside_pipewire=$(dry_run test pipewire-pulse)
+beside_pipewire=$(dry_run test pipewire pipewire-pulse)
 has "$beside_pipewire" pulseaudio && fail "test installs pulseaudio beside pipewire-pulse"
+has "$beside_pipewire" wireplumber || fail "test does not complete the PipeWire that is there"
 has "$beside_pipewire" pulseaudio-utils || fail "test does not install pactl beside pipewire-pulse"
+beside_pulseaudio=$(dry_run test pulseaudio)
+has "$beside_pulseaudio" pipewire-pulse && fail "test installs pipewire-pulse beside pulseaudio"
 
 # Nothing is listed that is there already; an unknown set is refused.
 [ -z "$(dry_run run $run)" ] || fail "the dry run lists installed packages"

@@ -19,12 +19,13 @@ public:
         this->setting = setting;
         ++setParameterCalls;
         emit ICapturePipeline::SetParameter(setting.Schedule);
-        if (failOnStart == FailAt::SetParameter)
+        if (failOnStart == FailAt::SetParameter || failOnStart == FailAt::Device)
             throw NumberedError(ErrNo::PathFileAccess, QStringLiteral("no device"));
         return false;
     }
-    bool StartCapture() override
+    bool StartCapture(const QDateTime &from) override
     {
+        startedFrom = from;
         if (failOnStart == FailAt::Start)
             throw NumberedError(ErrNo::PathFileAccess, QStringLiteral("device busy"));
         started = true;
@@ -39,7 +40,7 @@ public:
     }
     void BeginMonitor(std::shared_ptr<ClsSchedule> schedule) override
     {
-        if (failOnStart == FailAt::Monitor)
+        if (failOnStart == FailAt::Monitor || failOnStart == FailAt::Device)
             throw NumberedError(ErrNo::PathFileAccess, QStringLiteral("no device"));
         monitoring = true;
         emit ICapturePipeline::SetParameter(schedule);
@@ -66,10 +67,12 @@ public:
         emit CaptureClosed();
     }
 
-    enum class FailAt { Never, SetParameter, Start, Monitor };
+    // Device: a device that cannot be opened at all (monitoring and recording fail alike).
+    enum class FailAt { Never, SetParameter, Start, Monitor, Device };
     FailAt failOnStart = FailAt::Never;
     QStringList files{QStringLiteral("/rec/part.wav")};
     uCaptureSetting setting;
+    QDateTime startedFrom;
     int setParameterCalls = 0;
     int stopCalls = 0;
     bool started = false;
@@ -86,8 +89,9 @@ public:
         ++setParameterCalls;
         return false;
     }
-    bool StartCapture() override
+    bool StartCapture(const QDateTime &from) override
     {
+        startedFrom = from;
         ++startCalls;
         return false;
     }
@@ -96,10 +100,13 @@ public:
         ++stopCalls;
         return false;
     }
+    void DropPrepared() override { ++dropCalls; }
     uCaptureSetting setting;
+    QDateTime startedFrom;
     int setParameterCalls = 0;
     int startCalls = 0;
     int stopCalls = 0;
+    int dropCalls = 0;
 };
 
 class FakeCaptureFactory final : public ICaptureFactory {
@@ -107,7 +114,9 @@ public:
     std::shared_ptr<ICapturePipeline> CreatePipeline() override
     {
         auto p = std::make_shared<FakePipeline>();
-        p->failOnStart = nextFailure;
+        p->failOnStart = failures == 0 ? FakePipeline::FailAt::Never : nextFailure;
+        if (failures > 0)
+            --failures;
         pipelines.push_back(p);
         return p;
     }
@@ -119,6 +128,7 @@ public:
     std::vector<std::shared_ptr<FakePipeline>> pipelines;
     std::shared_ptr<FakeWindowsMediaOutput> windowsMedia = std::make_shared<FakeWindowsMediaOutput>();
     FakePipeline::FailAt nextFailure = FakePipeline::FailAt::Never;
+    int failures = -1;  // how many pipelines still fail as nextFailure says (-1: all of them)
 };
 
 }  // namespace tolvane::test

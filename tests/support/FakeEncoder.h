@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -47,8 +48,10 @@ class FakeEncoderFactory final : public IEncoderFactory {
 public:
     std::unique_ptr<IWavFile2MP3> Create() override
     {
-        if (unavailable)
+        if (unavailable || failNext > 0) {
+            failNext = std::max(failNext - 1, 0);
             throw NumberedError(ErrNo::FileNotFound, QStringLiteral("encoder not installed"));
+        }
         auto e = std::make_unique<FakeEncoder>();
         created.push_back(e.get());
         return e;
@@ -56,6 +59,7 @@ public:
     // The encoders made so far (owned by the controller; the last one is the live one).
     std::vector<FakeEncoder *> created;
     bool unavailable = false;
+    int failNext = 0;  // the next so many servers cannot be started
 };
 
 }  // namespace tolvane::test

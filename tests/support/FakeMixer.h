@@ -11,9 +11,10 @@
 namespace tolvane::test {
 
 struct FakeMixerState {
-    std::vector<qint32> muxValues{1, 0, 0, 0};
+    std::vector<qint32> muxValues{1, 0, 0, 0};  // the items of each channel in turn
     std::vector<QString> muxNames{QStringLiteral("Mic"), QStringLiteral("Line"), QStringLiteral("CD"),
                                   QStringLiteral("Aux")};
+    qint32 muxChannels = 1;
     bool deviceWithoutSelector = false;
     std::vector<std::vector<qint32>> writes;
     int created = 0;
@@ -28,8 +29,9 @@ public:
     std::vector<LevorkDETAILS_LISTTEXT> ListTextValues() const override
     {
         std::vector<LevorkDETAILS_LISTTEXT> items;
-        for (const QString &name : m_state->muxNames)
-            items.push_back({0, 0, name});
+        for (qint32 channel = 0; channel < m_state->muxChannels; ++channel)
+            for (const QString &name : m_state->muxNames)
+                items.push_back({0, 0, name});
         return items;
     }
     qint32 GetnValues() const override { return static_cast<qint32>(m_state->muxValues.size()); }
@@ -38,7 +40,7 @@ public:
     {
         LevorkINFO info;
         info.dwControlType = MixerControlType::Mux;
-        info.cMultipleItems = GetnValues();
+        info.cMultipleItems = GetnValues() / m_state->muxChannels;
         return info;
     }
     LevorkDetails Details() const override { return {}; }

@@ -16,7 +16,7 @@ inline const QDateTime kServerTime = QDateTime(QDate(2024, 1, 1), QTime(0, 0, 0)
 // Answers each request the way the test asks: correctly, or with one thing wrong.
 class FakeTimeServer {
 public:
-    enum class Reply { Valid, WrongOriginate, WrongMode, ZeroTimestamp, Short, FromOtherPort, Silent };
+    enum class Reply { Valid, WrongOriginate, WrongMode, ZeroTimestamp, Short, FromOtherPort, Silent, Unsynchronised };
 
     explicit FakeTimeServer(Reply reply) : m_reply(reply)
     {
@@ -37,6 +37,8 @@ private:
                 continue;
             QByteArray reply(48, '\0');
             reply[0] = m_reply == Reply::WrongMode ? 0x0B : 0x0C;  // mode 3 or 4
+            if (m_reply == Reply::Unsynchronised)
+                reply[0] = char(0xCC);  // leap indicator 3: the server's clock is not synchronised
             reply[1] = 2;                                           // stratum
             const quint64 originate = qFromBigEndian<quint64>(request.data().constData() + 40);
             qToBigEndian<quint64>(m_reply == Reply::WrongOriginate ? originate + 1 : originate, reply.data() + 24);

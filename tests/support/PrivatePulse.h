@@ -1,26 +1,27 @@
 #pragma once
 // A private sound server for tests: a null sink and a sine source in a temporary folder,
 // reached through PULSE_SERVER, so that ALSA's "pulse" and "default" devices capture the sine.
-// PulseAudio when it is installed; otherwise PipeWire with its PulseAudio server (the sound
-// server of today's desktops), whose sine comes from a pipe the object feeds. The daemons end
-// with the object.
+// PulseAudio where it is installed; where only PipeWire is (today's desktops, whose sound server
+// the tests must not double), a private PipeWire whose sine is a pipe the object keeps full.
+// TOLVANE_TEST_SOUND_SERVER=pipewire chooses PipeWire on a machine that has both. The servers
+// end with the object.
+
+#include "tests/support/PacedPipeSource.h"
+#include "tests/support/PrivatePipeWire.h"
+#include "tests/support/SoundServer.h"
 
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <memory>
-#include <vector>
 
 namespace tolvane::test {
 
-class PacedPipeSource;
-class PrivateSessionBus;
-
-class PrivatePulse {
+class PrivatePulse final : public SoundServer {
 public:
     explicit PrivatePulse(int sineFrequency = 1000);
-    ~PrivatePulse();
+    ~PrivatePulse() override;
     PrivatePulse(const PrivatePulse &) = delete;
     PrivatePulse &operator=(const PrivatePulse &) = delete;
 
@@ -29,23 +30,16 @@ public:
     const QString &Error() const { return m_error; }
     // "unix:/.../native", also exported as PULSE_SERVER for this process and its children.
     const QString &Server() const { return m_server; }
-    // PipeWire's PulseAudio server rather than PulseAudio itself.
-    bool IsPipeWire() const { return m_bus != nullptr; }
     // Runs pactl against the daemon; its standard output, or an empty text on failure.
-    QString Pactl(const QStringList &args) const;
+    QString Pactl(const QStringList &args) const override;
+    bool IsPipeWire() const override { return m_pipewire != nullptr; }
+    // Ends the daemon at once (SIGKILL), as a crash would.
+    void Kill();
 
 private:
-    // Starts a daemon of the server's; false (with m_error) when it does not start.
-    bool Start(const QString &program, const QStringList &args, const QProcessEnvironment &env);
-    bool StartPulseAudio(int sineFrequency, QProcessEnvironment env);
-    bool StartPipeWire(QProcessEnvironment env);
-    // Waits until the server answers on its socket.
-    bool Answers(const QString &socket);
-    QString Logs() const;
-
     QTemporaryDir m_dir;
-    std::unique_ptr<PrivateSessionBus> m_bus;
-    std::vector<std::unique_ptr<QProcess>> m_daemons;  // in the order they were started
+    std::unique_ptr<QProcess> m_daemon;
+    std::unique_ptr<PrivatePipeWire> m_pipewire;
     std::unique_ptr<PacedPipeSource> m_sine;
     QString m_server;
     QString m_error;

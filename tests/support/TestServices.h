@@ -9,6 +9,7 @@
 #include "tests/support/FakeMixer.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -59,6 +60,19 @@ struct TestEnv {
     }
 
     QString Path(const QString &name) const { return dir.path() + QLatin1Char('/') + name; }
+};
+
+// Makes `folder` the working folder for the life of the object, so that a test sees where a
+// relative path would land.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const QString &folder) { QDir::setCurrent(folder); }
+    ~WorkingFolder() { QDir::setCurrent(m_previous); }
+    WorkingFolder(const WorkingFolder &) = delete;
+    WorkingFolder &operator=(const WorkingFolder &) = delete;
+
+private:
+    QString m_previous = QDir::currentPath();
 };
 
 }  // namespace tolvane::test

@@ -67,7 +67,7 @@ struct CardRecording {
         schedule->setFileName("card");
         uCaptureSetting setting{schedule, bufferLength, 0, env.dir.path(), {}, {}};
         pipeline.SetParameter(setting);
-        pipeline.StartCapture();
+        pipeline.StartCapture(env.clock->Now());
         QTimer::singleShot(int(seconds + 20) * 1000, &loop, &QEventLoop::quit);
         loop.exec();
     }
@@ -145,7 +145,7 @@ TEST(AlsaCapture, BusyMainThreadLosesNothing)
     r.Record(8, 4, [&](std::vector<qint16> &) {
         if (++blocks == 4)
             QThread::sleep(3);
-        lostFrames = r.source->LostFrames() + r.source->Overruns();
+        lostFrames = r.source->FramesLost() + r.source->Overruns();
     });
 
     ASSERT_EQ(r.finished.size(), 1);

@@ -93,7 +93,7 @@ protected:
         script = std::move(s);
         uCaptureSetting setting{schedule, 2, noSoundVolume, env.dir.path(), "ignored", ""};
         pipeline.SetParameter(setting);
-        pipeline.StartCapture();
+        pipeline.StartCapture(env.clock->Now());
     }
     void Pump(int n)
     {
@@ -271,7 +271,7 @@ TEST_F(PipelineTest, PartNamesAvoidExistingFiles)
 }
 
 // A write that fails (file size limit) stops the recording, raises the error once and leaves
-// the file valid with the blocks written before.
+// the file valid with all the sound that fitted.
 TEST_F(PipelineTest, WriteFailureStopsAndLeavesValidFile)
 {
     Format(Frequency::Hi44100Hz, Channel::Stereo);
@@ -286,7 +286,7 @@ TEST_F(PipelineTest, WriteFailureStopsAndLeavesValidFile)
     ASSERT_EQ(finished, QStringList{env.Path("rec.WAV")});
     const WaveFile w = WaveFile::Read(finished[0]);
     EXPECT_TRUE(w.SizesMatch());
-    EXPECT_EQ(w.Samples16(), Arrived(0, 3 * 44100));
+    EXPECT_EQ(w.Samples16(), Arrived(0, 3 * 44100 + 500));  // and the whole frames of the block that fitted
     EXPECT_EQ(pipeline.Capturer(), nullptr);
 }
 

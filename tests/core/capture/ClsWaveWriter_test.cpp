@@ -141,9 +141,9 @@ TEST_F(WaveWriterTest, UncreatableFileRaisesPathError)
     EXPECT_EQ(writer.CloseFile(), QString());
 }
 
-// A write that fails half way (file size limit) raises "disk full" and takes the partial
-// block back, so the file stays valid with the blocks written before.
-TEST_F(WaveWriterTest, FailedWriteLeavesTheFileAsBefore)
+// A write that fails half way (file size limit) raises "disk full" and keeps the whole frames
+// of the block that reached the disk, so the file stays valid with all the sound that fitted.
+TEST_F(WaveWriterTest, FullDiskKeepsTheWholeFramesThatFit)
 {
     const QString path = writer.OpenFile(env.dir.path(), StereoCd(), "rec");
     writer.Write16(Ramp(1000));
@@ -152,16 +152,19 @@ TEST_F(WaveWriterTest, FailedWriteLeavesTheFileAsBefore)
         ASSERT_TRUE(limit.Set());
         writer.Write16(Ramp(1000));  // 44 + 4000 bytes: fits
         try {
-            writer.Write16(Ramp(1000));
+            writer.Write16(Ramp(1000));  // 1001 bytes fit: 250 whole frames
             FAIL() << "no error";
         } catch (const NumberedError &e) {
             EXPECT_EQ(e.Number(), ErrNo::DiskFull);
         }
+        EXPECT_THROW(writer.Write16(Ramp(1000)), NumberedError);  // nothing more fits
     }
     const WaveFile w = WaveFile::Read(path);
-    EXPECT_EQ(w.length, 44 + 4000);
+    EXPECT_EQ(w.length, 44 + 5000);
     EXPECT_TRUE(w.SizesMatch());
-    EXPECT_EQ(writer.DataBytes(), 4000);
+    const auto s = w.Samples16();
+    EXPECT_EQ(std::vector<qint16>(s.begin() + 2000, s.end()), std::vector<qint16>(Ramp(500)));
+    EXPECT_EQ(writer.DataBytes(), 5000);
     EXPECT_EQ(writer.CloseFile(), path);
     EXPECT_TRUE(WaveFile::Read(path).SizesMatch());
 }

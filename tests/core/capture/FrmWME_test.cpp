@@ -27,10 +27,12 @@ protected:
                                 session.isEmpty() ? WmeSession::DefaultPath(env.dir.path()) : session};
         wme.SetParameter(setting);
     }
+    // The source of the recording under way (a prepared one has a source of its own).
+    GeneratedSoundSource *Running() const { return static_cast<GeneratedSoundSource *>(wme.Source()); }
     void Pump(int halfSeconds)
     {
         for (int i = 0; i < halfSeconds; ++i)
-            source->Pump();
+            Running()->Pump();
     }
     QStringList Recordings() const
     {
@@ -40,12 +42,12 @@ protected:
 
     TestEnv env;
     std::shared_ptr<ClsSchedule> schedule = std::make_shared<ClsSchedule>(env.services);
-    GeneratedSoundSource *source = nullptr;
+    int sourcesMade = 0;
     FrmWME wme{env.dir.path(), env.notifier, env.clock, [this] {
                    auto s = std::make_unique<GeneratedSoundSource>(
                        std::vector{GeneratedSoundSource::Segment::Tone(1000, -6)}, GeneratedSoundSource::Pace::Manual,
                        env.notifier);
-                   source = s.get();
+                   ++sourcesMade;
                    return s;
                }};
 };
@@ -65,7 +67,7 @@ TEST_F(FrmWMETest, OutputNameFollowsTheRule)
     Prepare("news");
     EXPECT_EQ(wme.PreparedFilePath(), env.Path("news_1.wma"));
     QFile(env.Path("news_1.wma")).open(QIODevice::WriteOnly);
-    wme.StartCapture();
+    wme.StartCapture(env.clock->Now());
     EXPECT_EQ(wme.FilePath(), env.Path("news_2.wma"));
     wme.StopCapture();
 
@@ -82,11 +84,11 @@ TEST_F(FrmWMETest, OutputNameFollowsTheRule)
 TEST_F(FrmWMETest, StopFinishesTheFileAndAPreparedRecordingWaits)
 {
     Prepare("first");
-    wme.StartCapture();
+    wme.StartCapture(env.clock->Now());
     Pump(4);
     Prepare("second");  // five seconds ahead of its start, while the first one records
     Pump(2);
-    source->Advance(11025);  // a quarter second captured, not yet handed over
+    Running()->Advance(11025);  // a quarter second captured, not yet handed over
     wme.StopCapture();
     const MediaFile first = MediaFile::Read(env.Path("first.wma"));
     ASSERT_TRUE(first.probed) << first.errors.toStdString();
@@ -94,14 +96,14 @@ TEST_F(FrmWMETest, StopFinishesTheFileAndAPreparedRecordingWaits)
     EXPECT_NEAR(first.duration, 3.25, 0.1);
     EXPECT_NEAR(first.ToneFrequency(), 1000, 2);
 
-    wme.StartCapture();
+    wme.StartCapture(env.clock->Now());
     Pump(2);
     wme.StopCapture();
     EXPECT_NEAR(MediaFile::Read(env.Path("second.wma")).duration, 1.0, 0.1);
     EXPECT_EQ(Recordings(), (QStringList{"first.wma", "second.wma"}));
     // A second stop, or a start with nothing prepared, changes nothing.
     EXPECT_NO_THROW(wme.StopCapture());
-    EXPECT_THROW(wme.StartCapture(), NumberedError);
+    EXPECT_THROW(wme.StartCapture(env.clock->Now()), NumberedError);
     EXPECT_TRUE(env.notifier->messages.empty());
 }
 
@@ -115,7 +117,7 @@ TEST_F(FrmWMETest, BadSessionIsShownAndTheStartFails)
     EXPECT_TRUE(ShownText().startsWith("エラーが発生しました。エラー番号は53です。\n")) << ShownText().toStdString();
     EXPECT_TRUE(ShownText().contains("missing.wme"));
     try {
-        wme.StartCapture();
+        wme.StartCapture(env.clock->Now());
         ADD_FAILURE() << "the start did not fail";
     } catch (const NumberedError &e) {
         EXPECT_EQ(e.Number(), ErrNo::FileNotFound);
@@ -128,29 +130,34 @@ TEST_F(FrmWMETest, BadSessionIsShownAndTheStartFails)
     tooLow.Save(env.Path("low.wme"));
     Prepare("news", env.Path("low.wme"));
     EXPECT_TRUE(ShownText().startsWith("エラーが発生しました。エラー番号は5です。\n")) << ShownText().toStdString();
-    EXPECT_THROW(wme.StartCapture(), NumberedError);
-    EXPECT_EQ(source, nullptr);
+    EXPECT_THROW(wme.StartCapture(env.clock->Now()), NumberedError);
+    EXPECT_EQ(sourcesMade, 0);
     EXPECT_TRUE(Recordings().isEmpty());
 }
 
-// A write that fails while recording (the disk is full) is shown as an error of the sound
-// source, which ends the recording; the file keeps what reached the disk and still plays.
+// A write that fails while recording (the disk is full) ends the recording and is raised once
+// as its failure; the file keeps what reached the disk and still plays.
 TEST_F(FrmWMETest, FullDiskEndsTheRecordingWithAPlayableFile)
 {
+    std::vector<qint32> failures;
+    int closed = 0;
+    QObject::connect(&wme, &ClsICapture2Output::WriteError, [&](const NumberedError &e) { failures.push_back(e.Number()); });
+    QObject::connect(&wme, &ClsICapture2Output::CaptureClosed, [&] { ++closed; });
     Prepare("full");
-    wme.StartCapture();
+    wme.StartCapture(env.clock->Now());
     {
         FileSizeLimit limit(40000);  // about two seconds at 128 kbit/s
         ASSERT_TRUE(limit.Set());
         // The encoder works on its own thread: the failure is seen at the block after it.
-        for (int i = 0; i < 40 && env.notifier->messages.empty(); ++i) {
+        for (int i = 0; i < 40 && failures.empty(); ++i) {
             Pump(1);
             QThread::msleep(50);
         }
         QCoreApplication::processEvents();
     }
-    ASSERT_EQ(env.notifier->messages.size(), 1u);
-    EXPECT_TRUE(ShownText().contains("エラー番号は61です。")) << ShownText().toStdString();
+    EXPECT_EQ(failures, std::vector<qint32>{ErrNo::DiskFull});
+    EXPECT_EQ(closed, 1);
+    EXPECT_TRUE(env.notifier->messages.empty());
     EXPECT_EQ(wme.Source(), nullptr);  // the recording has ended
     EXPECT_NO_THROW(wme.StopCapture());
 

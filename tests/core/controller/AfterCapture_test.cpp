@@ -39,8 +39,8 @@ TEST_F(AfterCaptureTest, AfterProgramStartsAtTheStop)
     EXPECT_EQ(env.shell->started, std::vector<QString>{prog});
 }
 
-// A refused after-program is reported; the recording still ends normally.
-TEST_F(AfterCaptureTest, RefusedAfterProgramIsReported)
+// A refused after-program is reported once and dropped; the recording still ends normally.
+TEST_F(AfterCaptureTest, RefusedAfterProgramIsReportedOnce)
 {
     const QString prog = MakeFile("after.sh");
     env.shell->refusedPath = prog;
@@ -51,7 +51,10 @@ TEST_F(AfterCaptureTest, RefusedAfterProgramIsReported)
     EXPECT_EQ(c.Status(), tolvane::Status::Idle);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].Description(), "External Execute Failed");
-    EXPECT_EQ(c.ExecuteList().Count(), 1);  // kept for the next run of the queue
+    EXPECT_EQ(c.ExecuteList().Count(), 0);
+    RunUntil(QTime(7, 1, 0));  // ten ticks a second run the queue: nothing is tried again
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(env.shell->started, std::vector<QString>{prog});
 }
 
 // A finished MP3 recording is encoded with the schedule's settings and expanded tag texts.

@@ -4,6 +4,8 @@
 #include "mixer/alsa/Mixer.h"
 #include "tests/core/controller/ControllerFixture.h"
 
+#include <algorithm>
+
 using namespace tolvane;
 using namespace tolvane::test;
 
@@ -48,22 +50,61 @@ TEST_F(ControllerFixture, CountingSamplesOnEightBitMono)
     EXPECT_EQ(p.written8, 110250);
 }
 
-// The schedule's input is selected on its device for the capture and put back afterwards.
-TEST_F(ControllerFixture, MixerSelectionAppliedAndRestored)
+namespace {
+
+struct MixerCase {
+    const char *what;
+    std::vector<qint32> before;  // as read when the capture begins
+    qint32 channels;
+    std::vector<qint32> after;
+    size_t writes;
+    bool reported;  // the selection before could not be read (in some channel)
+};
+
+class MixerSelectionTest : public ControllerFixture, public ::testing::WithParamInterface<MixerCase> {};
+
+}  // namespace
+
+// The schedule's input is selected on its device for the capture and put back afterwards. A
+// channel whose earlier selection could not be read keeps the recording's input, the others
+// are put back, and that is reported once.
+TEST_P(MixerSelectionTest, AppliedAndRestored)
 {
+    const MixerCase &k = GetParam();
+    env.mixer->muxValues = k.before;
+    env.mixer->muxChannels = k.channels;
     c.gSelectEndTimeChecker = EndTimeChecker::PCTime;
     auto s = AddSchedule("Line", "07:00:00", "07:00:30");
     s->setUseSystemSourceDevice(false);
     s->setDeviceID(0);
     s->setSourceLineIndex(2);
     RunUntil(QTime(7, 0, 0));
-    EXPECT_EQ(env.mixer->muxValues, (std::vector<qint32>{0, 0, 1, 0}));
+    std::vector<qint32> during(k.before.size(), 0);
+    during[2] = 1;
+    EXPECT_EQ(env.mixer->muxValues, during);
     RunUntil(QTime(7, 0, 30));
-    EXPECT_EQ(env.mixer->muxValues, (std::vector<qint32>{1, 0, 0, 0}));
-    EXPECT_EQ(env.mixer->writes.size(), 2u);
+    EXPECT_EQ(env.mixer->muxValues, k.after);
+    EXPECT_EQ(env.mixer->writes.size(), k.writes);
+    ASSERT_EQ(errors.size(), k.reported ? 1u : 0u);
+    if (k.reported) {
+        EXPECT_TRUE(errors[0].Description().startsWith("Capture Source: ") && errors[0].Description().contains("\"CD\""))
+            << errors[0].what();
+    }
     EXPECT_EQ(LogLines().filter(QRegularExpression("^MixerSetting .*Changed$")).size(), 1);
     EXPECT_EQ(LogLines().filter(QRegularExpression("^MixerSetting .*TakenBack$")).size(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MixerSelectionTest,
+    ::testing::Values(MixerCase{"read", {1, 0, 0, 0}, 1, {1, 0, 0, 0}, 2, false},
+                      MixerCase{"unread", {0, 0, 0, 0}, 1, {0, 0, 1, 0}, 1, true},
+                      MixerCase{"first of two channels unread", {0, 0, 0, 0, 0, 1, 0, 0}, 2, {0, 0, 1, 0, 0, 1, 0, 0}, 2,
+                                true}),
+    [](const auto &info) {
+        std::string name = info.param.what;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    });
 
 // Recording from the system device leaves the mixer alone but still logs both lines.
 TEST_F(ControllerFixture, SystemDeviceLeavesTheMixerAlone)

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -132,7 +133,8 @@ TEST_F(ControllerTest, NoSoundVolumeLet)
     EXPECT_EQ(LogLines().size(), 2);
 }
 
-// Existing folder: kept silently; creatable: created and logged twice; impossible: the app folder and OnError.
+// Existing folder: kept silently; creatable: created and logged twice; impossible or not absolute:
+// the app folder and OnError.
 TEST_F(ControllerTest, DefaultSavePathLet)
 {
     controller.gMakeLog = true;
@@ -160,6 +162,18 @@ TEST_F(ControllerTest, DefaultSavePathLet)
     controller.setDefaultSavePath("");
     EXPECT_EQ(controller.DefaultSavePath(), env.dir.path());
     EXPECT_EQ(errors.size(), 1u);
+
+    // A Windows path, or a relative one (even to a folder that is there), counts as not found:
+    // nothing is looked for or made in the working folder.
+    const test::WorkingFolder workIn(env.dir.path());
+    for (const QString path : {"C:\\Program Files\\Tolvane", "existing"}) {
+        controller.setDefaultSavePath(path);
+        EXPECT_EQ(controller.DefaultSavePath(), env.dir.path());
+        EXPECT_EQ(errors.back().Number(), ErrNo::PathNotFound);
+        EXPECT_TRUE(errors.back().Description().startsWith(path)) << errors.back().what();
+    }
+    EXPECT_EQ(errors.size(), 3u);
+    EXPECT_FALSE(QFileInfo::exists(env.Path("C:\\Program Files\\Tolvane")));
 }
 
 // Priority indexes outside 0 to 4 fail with subscript out of range.
@@ -230,11 +244,27 @@ TEST_F(ControllerTest, DefaultScheduleIsTheTemplate)
     EXPECT_EQ(controller.nSchedules(), 0);
 }
 
-// A log that cannot be written makes the logging operation fail with the file error.
-TEST_F(ControllerTest, UnwritableLogFailsTheOperation)
+// A log that cannot be written stops nothing: the operations that log do their work, and the
+// user is told once, until the log can be written again (and then fails anew).
+TEST_F(ControllerTest, UnwritableLogIsSaidOnceAndStopsNothing)
 {
+    QStringList warnings;
+    QObject::connect(&controller, &ClsController::OnWarning, [&](const QString &w) { warnings << w; });
     ASSERT_TRUE(QDir().mkdir(env.Path("rec.log")));  // a folder where the file should be
     controller.gMakeLog = true;
-    EXPECT_THROW(controller.AddSchedule2List(controller.CreateNewSchedule()), NumberedError);
-    EXPECT_THROW(controller.setNoSoundVolume(1), NumberedError);
+    const QString id = controller.AddSchedule2List(controller.CreateNewSchedule());
+    EXPECT_EQ(controller.nSchedules(), 1);
+    EXPECT_NO_THROW(controller.setNoSoundVolume(1));
+    EXPECT_EQ(controller.NoSoundVolume(), 1);
+    controller.DeleteSchedule(id);
+    EXPECT_EQ(controller.nSchedules(), 0);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains("rec.log")) << warnings[0].toStdString();
+
+    ASSERT_TRUE(QDir().rmdir(env.Path("rec.log")));
+    controller.setNoSoundVolume(2);
+    EXPECT_EQ(LogLines().size(), 1);
+    ASSERT_TRUE(QFile::remove(env.Path("rec.log")) && QDir().mkdir(env.Path("rec.log")));
+    controller.setNoSoundVolume(3);
+    EXPECT_EQ(warnings.size(), 2);
 }

@@ -114,6 +114,7 @@ TEST_F(ScheduleFileTest, NewestLayout)
     Write("schedule.txt", "garbage that would fail\r\n");
     auto again = Load();
     EXPECT_EQ(again->ScheduleList().Item(0)->Name(), "Morning");
+    EXPECT_EQ(again->NoSoundVolume(), 2.5);  // the silence level of the options is kept too
     EXPECT_TRUE(env.notifier->messages.empty());
 }
 
@@ -212,46 +213,35 @@ TEST_F(ScheduleFileTest, Cp932AndTinyFiles)
     EXPECT_EQ(c->nSchedules(), 0);
 
     // The tag of a later version is not known: the untagged layout takes it as the save folder,
-    // a relative one, made in the working folder.
-    struct WorkIn {
-        QString previous = QDir::currentPath();
-        explicit WorkIn(const QString &folder) { QDir::setCurrent(folder); }
-        ~WorkIn() { QDir::setCurrent(previous); }
-    } workIn(env.dir.path());
+    // a relative path, which is never made in the working folder.
+    const test::WorkingFolder workIn(env.dir.path());
     Write("schedule.txt", CrLf({"savedataver0.4.0", "x", "y"}));
     c = Load();
-    EXPECT_EQ(c->DefaultSavePath(), "savedataver0.4.0");
-    EXPECT_TRUE(QFileInfo(env.Path("savedataver0.4.0")).isDir());
+    EXPECT_EQ(c->DefaultSavePath(), env.dir.path());
+    EXPECT_FALSE(QFileInfo::exists(env.Path("savedataver0.4.0")));
     EXPECT_EQ(c->nSchedules(), 0);
     EXPECT_TRUE(env.notifier->messages.empty());
 }
 
-// A short record, a day line that selects no day, a value that is not a number or too many
-// lines: the file becomes schedule.bak, the user is told, and the error reaches the caller
-// with what was read before it kept.
-TEST_F(ScheduleFileTest, UnreadableFilesAreSetAside)
+// A head that does not read (a value that is not a number, a missing line) or too many lines:
+// the whole file is set aside, the user is told, and the error reaches the caller with what was
+// read before it kept. A name an earlier failure left is not replaced: the next free one is used.
+TEST_F(ScheduleFileTest, UnreadableFileIsSetAsideWhole)
 {
     const QStringList tooMany = QStringList(32768, QString()) << "last";
     const struct {
         const char *what;
         QStringList lines;
         qint32 error;
-        const char *defaultName;
+        const char *bak;
     } cases[] = {
-        {"a record one line short",
-         QStringList{"savedataver0.3.7", "", "0", "3", "", ""} + Record("Default", 51) + Record("A", 50),
-         ErrNo::SubscriptOutOfRange, "Default"},
-        {"a day line for no day",
-         QStringList{"savedataver0.2.0", "", "0", "3", "", ""} + Record("Default", 13, "1") + Record("A", 13, "6"),
-         ErrNo::SubscriptOutOfRange, "Default"},
         {"a buffer length that is not a number", QStringList{"savedataver0.3.0", "", "0", "abc"},
-         ErrNo::TypeMismatch, "New"},
-        {"only a tag", QStringList{"savedataver0.0.16"}, ErrNo::SubscriptOutOfRange, "New"},
-        {"more than 32768 lines", tooMany, ErrNo::Overflow, "New"},
+         ErrNo::TypeMismatch, "schedule.bak"},
+        {"only a tag", QStringList{"savedataver0.0.16"}, ErrNo::SubscriptOutOfRange, "schedule.bak.1"},
+        {"more than 32768 lines", tooMany, ErrNo::Overflow, "schedule.bak.2"},
     };
     for (const auto &k : cases) {
         SCOPED_TRACE(k.what);
-        QFile::remove(env.Path("schedule.bak"));
         env.notifier->messages.clear();
         Write("schedule.txt", CrLf(k.lines));
 
@@ -260,22 +250,89 @@ TEST_F(ScheduleFileTest, UnreadableFilesAreSetAside)
         ASSERT_TRUE(error);
         EXPECT_EQ(error->Number(), k.error) << error->what();
         EXPECT_EQ(c->nSchedules(), 0);
-        EXPECT_EQ(c->DefaultSchedule()->Name(), k.defaultName);
+        EXPECT_EQ(c->DefaultSchedule()->Name(), "New");
         EXPECT_FALSE(QFile::exists(env.Path("schedule.txt")));
-        EXPECT_EQ(Read("schedule.bak"), CrLf(k.lines));
+        EXPECT_EQ(Read(k.bak), CrLf(k.lines));
         ASSERT_EQ(env.notifier->messages.size(), 1u);
-        EXPECT_EQ(env.notifier->messages[0].text, kInvalidFileMessage);
+        EXPECT_EQ(env.notifier->messages[0].text, QString(kInvalidFileMessage).replace("schedule.bak", k.bak));
+    }
+    EXPECT_EQ(Read("schedule.bak"), CrLf(cases[0].lines));
+}
+
+// Schedules that do not read (a day line for no day, a record cut short at the end, a default
+// block with a bad value) are left out and the rest loads. Their lines go to schedule.bak, the
+// user is told which they were, and the error names them; schedule.txt stays for the next start,
+// which finds the same and adds no second copy. A read-only run only reports.
+TEST_F(ScheduleFileTest, UnreadableSchedulesAreLeftOut)
+{
+    const QStringList head037 = {"savedataver0.3.7", "", "0", "3", "", ""};
+    const QStringList head020 = {"savedataver0.2.0", "", "0", "3", "", ""};
+    QStringList notValid = Record("B", 51);
+    notValid[10] = "maybe";
+    const struct {
+        const char *what;
+        QStringList lines;
+        QStringList loaded;
+        QString defaultName;
+        QStringList unread;  // the lines set aside
+        QStringList where;   // what the message names
+        qint32 error;        // the first unread record's
+    } cases[] = {
+        {"records", head037 + Record("Default", 51) + Record("A", 51) + notValid + Record("C", 51) + Record("D", 50),
+         {"A", "C"}, "Default", notValid + Record("D", 50),
+         {QStringLiteral("109行目～159行目「B」"), QStringLiteral("211行目～260行目「D」")}, ErrNo::TypeMismatch},
+        {"the default block", head020 + Record("Default", 13, "6") + Record("A", 13, "0"), {"A"}, "New",
+         Record("Default", 13, "6"), {QStringLiteral("7行目～19行目「Default」（既定の予定）")},
+         ErrNo::SubscriptOutOfRange},
+    };
+    for (const auto &k : cases) {
+        SCOPED_TRACE(k.what);
+        for (const QString &name : Files())
+            QFile::remove(env.Path(name));
+        Write("schedule.txt", CrLf(k.lines));
+        for (int start = 0; start < 2; ++start) {
+            env.notifier->messages.clear();
+            std::optional<NumberedError> error;
+            auto c = Load(error);
+            ASSERT_TRUE(error);
+            EXPECT_EQ(error->Number(), k.error) << error->what();
+            QStringList names;
+            for (const auto &entry : c->ScheduleList())
+                names << entry.schedule->Name();
+            EXPECT_EQ(names, k.loaded);
+            EXPECT_EQ(c->ScheduleList().KeyAt(0), "ID0");
+            EXPECT_EQ(c->DefaultSchedule()->Name(), k.defaultName);
+            EXPECT_EQ(Files(), (QStringList{"schedule.bak", "schedule.txt"}));
+            EXPECT_EQ(Read("schedule.txt"), CrLf(k.lines));
+            EXPECT_EQ(Read("schedule.bak"), CrLf(k.unread));
+            ASSERT_EQ(env.notifier->messages.size(), 1u);
+            const QString &message = env.notifier->messages[0].text;
+            EXPECT_TRUE(message.startsWith(QStringLiteral(
+                "schedule.txtの次の予定は内容が不正なため読み込めませんでした。その行はschedule.bakに書き出して"
+                "あります。ほかの予定は読み込みました。\n")))
+                << message.toStdString();
+            for (const QString &where : k.where)
+                EXPECT_TRUE(message.contains(where)) << message.toStdString();
+            EXPECT_TRUE(error->Description().contains("\"" + k.unread.first() + "\"")) << error->what();
+
+            if (start == 1) {
+                Save(*c);
+                auto saved = Load();
+                EXPECT_EQ(saved->nSchedules(), k.loaded.size());
+            }
+        }
     }
 
-    // When schedule.bak is in the way, the renaming fails: that error, and no message.
+    for (const QString &name : Files())
+        QFile::remove(env.Path(name));
     env.notifier->messages.clear();
-    Write("schedule.txt", CrLf({"savedataver0.0.16"}));
+    env.services->readOnly = true;
+    Write("schedule.txt", CrLf(cases[0].lines));
     std::optional<NumberedError> error;
-    Load(error);
+    auto c = Load(error);
     ASSERT_TRUE(error);
-    EXPECT_EQ(error->Number(), ErrNo::FileAlreadyExists);
-    EXPECT_TRUE(QFile::exists(env.Path("schedule.txt")));
-    EXPECT_EQ(Read("schedule.bak"), CrLf(tooMany));
+    EXPECT_EQ(c->nSchedules(), 2);
+    EXPECT_EQ(Files(), QStringList{"schedule.txt"});
     EXPECT_TRUE(env.notifier->messages.empty());
 }
 

@@ -54,6 +54,25 @@ TEST(StoredValue, Conversions)
     EXPECT_EQ(ToTimeOfDay("00:30:00", "v"), Seconds(1800));
     EXPECT_EQ(ToTimeOfDay("0:30:00", "v"), Seconds(1800));
     EXPECT_EQ(ErrorOf([] { ToTimeOfDay("24:00:00", "v"); }), ErrNo::TypeMismatch);
+    // The 12-hour forms of Windows locales: 12 AM is midnight, 12 PM noon; Japanese "午後 0" is noon too.
+    const struct {
+        const char *text;
+        int seconds;
+    } twelveHour[] = {
+        {"12:00:00 AM", 0},        {"12:30:00 AM", 1800},       {"1:05:09 am", 3909},   {"11:59:59 PM", 86399},
+        {"12:00:00 PM", 43200},    {"PM 6:00:00", 64800},       {"午前 0:00:00", 0},    {"午前 12:30:00", 1800},
+        {"午後 0:00:00", 43200},   {"午後 11:00:00", 82800},    {"9:00:00 午後", 75600}, {"午前5:00:00", 18000},
+    };
+    for (const auto &t : twelveHour)
+        EXPECT_EQ(ToTimeOfDay(QString::fromUtf8(t.text), "v"), Seconds(t.seconds)) << t.text;
+    for (const char *bad : {"13:00:00 PM", "AM", "12:00:00 AM PM", "午前 24:00:00", "12:00:00 XM", "午後"})
+        EXPECT_EQ(ErrorOf([&] { ToTimeOfDay(QString::fromUtf8(bad), "v"); }), ErrNo::TypeMismatch) << bad;
+
+    // The silence level keeps its text, except that a decimal comma becomes a point.
+    EXPECT_EQ(ToNoSounddB("-40,5"), "-40.5");
+    EXPECT_EQ(ToNoSounddB(" -40 "), " -40 ");
+    EXPECT_EQ(ToNoSounddB("-inf"), "-inf");
+    EXPECT_EQ(ToNoSounddB("-1,000,5"), "-1,000,5");
 
     // The failing value is named with its text.
     try {

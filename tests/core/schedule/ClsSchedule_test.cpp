@@ -47,7 +47,8 @@ TEST(ClsSchedule, StartDayIndexChecked)
     }
 }
 
-// SavePath: empty kept, existing kept, creatable created, impossible replaced with a message.
+// SavePath: empty kept, existing kept, creatable created, impossible or not absolute replaced
+// with a message.
 TEST(ClsSchedule, SavePathChecksAndCreatesTheFolder)
 {
     TestEnv env;
@@ -77,9 +78,22 @@ TEST(ClsSchedule, SavePathChecksAndCreatesTheFolder)
     s.setSavePath(env.Path("a/b/c"));  // only one level is created
     EXPECT_EQ(s.SavePath(), env.dir.path());
     EXPECT_EQ(env.notifier->messages.size(), 2u);
+
+    // A path from Windows, or a relative one (even to a folder that is there), is never looked
+    // for or made in the working folder.
+    const test::WorkingFolder workIn(env.dir.path());
+    const QStringList before = QDir(env.dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    for (const QString path : {"C:\\Program Files\\Tolvane\\rec", "rec", "C:/rec"}) {
+        s.setSavePath(path);
+        EXPECT_EQ(s.SavePath(), env.dir.path()) << path.toStdString();
+        EXPECT_EQ(env.notifier->messages.back().text,
+                  path + "が見つからず作成も失敗したためMorningの保存フォルダを" + env.dir.path() + "に設定しました。");
+    }
+    EXPECT_EQ(env.notifier->messages.size(), 5u);
+    EXPECT_EQ(QDir(env.dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
 }
 
-// Program paths take only existing files; anything else leaves the old path.
+// Program paths take only existing files by absolute path; anything else leaves the old path.
 TEST(ClsSchedule, ProgramPathsNeedAnExistingFile)
 {
     TestEnv env;
@@ -95,6 +109,8 @@ TEST(ClsSchedule, ProgramPathsNeedAnExistingFile)
     s.setBeforeExecutePath(env.Path("missing.sh"));
     s.setAfterExecutePath("");
     s.setAfterExecutePath(env.dir.path());  // a folder is not a program
+    const test::WorkingFolder workIn(env.dir.path());
+    s.setBeforeExecutePath("prog.sh");  // never resolved against the working folder
     EXPECT_EQ(s.BeforeExecutePath(), prog);
     EXPECT_EQ(s.AfterExecutePath(), prog);
 }

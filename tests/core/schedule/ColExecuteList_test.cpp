@@ -67,6 +67,10 @@ TEST(ColExecuteList, StartsInOrderAndSkipsLateItems)
     EXPECT_EQ(list.Item(QStringLiteral("u")), unlimited);
     EXPECT_EQ(list.Item(0)->Path(), paths[0]);
 
+    // A relative path is not looked for in the working folder, where "a" is.
+    const WorkingFolder workIn(env.dir.path());
+    EXPECT_THROW(list.Add("a", ""), NumberedError);
+
     list.Execute();
     EXPECT_EQ(env.shell->started, (std::vector<QString>{paths[0], paths[1], paths[2], paths[4]}));
     EXPECT_EQ(list.Count(), 0);
@@ -84,8 +88,9 @@ TEST(ColExecuteList, LimitAcrossMidnight)
     EXPECT_EQ(env.shell->started.size(), 1u);
 }
 
-// A refused start stops the run; the refused item and those after it stay, in order.
-TEST(ColExecuteList, RefusedStartKeepsTheRest)
+// A refused start is reported once and dropped: it neither holds up the items after it nor
+// comes back on the next run.
+TEST(ColExecuteList, RefusedStartIsReportedAndDropped)
 {
     TestEnv env;
     ColExecuteList list(env.services);
@@ -97,18 +102,16 @@ TEST(ColExecuteList, RefusedStartKeepsTheRest)
         list.Add(env.Path(n), "")->setUnlimitExecute(true);
     }
     env.shell->refusedPath = paths[1];
-    try {
-        list.Execute();
-        FAIL();
-    } catch (const NumberedError &e) {
-        EXPECT_LE(e.Number(), 32);
-        EXPECT_EQ(e.Description(), "External Execute Failed");
-    }
-    ASSERT_EQ(list.Count(), 2);
-    EXPECT_EQ(list.Item(0)->Path(), paths[1]);
-    EXPECT_EQ(list.Item(1)->Path(), paths[2]);
+    const std::vector<NumberedError> refused = list.Execute();
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_LE(refused[0].Number(), 32);
+    EXPECT_EQ(refused[0].Description(), "External Execute Failed");
+    EXPECT_EQ(env.shell->started, (std::vector<QString>{paths[0], paths[1], paths[2]}));
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_TRUE(list.Execute().empty());
+    EXPECT_EQ(env.shell->started.size(), 3u);
     EXPECT_THROW(list.Add(env.Path("missing"), ""), NumberedError);
-    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Count(), 0);
 }
 
 // Real scripts before and after a recording leave their markers; a late one does not run.
