@@ -75,7 +75,11 @@ void ConsoleOutput::Attach(ClsController &c)
     QObject::connect(&c, &ClsController::OnStatusChanged, [this](tolvane::Status s) {
         Line(QStringLiteral("status %1").arg(StatusName(s)));
     });
-    QObject::connect(&c, &ClsController::OnError, [this](const NumberedError &e) { ReportError(e); });
+    // Errors go to the log too, as the window writes them, so that rec.log tells what went wrong.
+    QObject::connect(&c, &ClsController::OnError, [this, &c](const NumberedError &e) {
+        ReportError(e);
+        c.WriteLog(QStringLiteral("Error"), QStringLiteral("エラーが発生しました。エラー番号は%1です。%2").arg(e.Number()).arg(e.Description()));
+    });
     QObject::connect(&c, &ClsController::OnCaptureFileFinished,
                      [this](const QString &path) { Line(QStringLiteral("finished %1").arg(path)); });
     QObject::connect(&c, &ClsController::OnEncodeProgress, [this](const QString &path, double fraction) {

@@ -41,6 +41,10 @@ const Entry kEntries[] = {
                                        "空きは%4です。"),
      Kind::Whole},
     {QT_TRANSLATE_NOOP("CoreMessages", "%1 の録音には約%2必要ですが、保存フォルダ %3 の空きは%4です。"), Kind::Whole},
+    {QT_TRANSLATE_NOOP("CoreMessages", "録音中に音が途切れました。失われた%1フレーム(%2秒)は無音で補いました。"), Kind::Whole},
+    {QT_TRANSLATE_NOOP("CoreMessages", "ログファイル %1 に書き込めません(エラー番号%2: %3)。録音はそのまま続けます。"),
+     Kind::Whole},
+    {QT_TRANSLATE_NOOP("CoreMessages", "バッファ長 %1 秒は長すぎるため、録音には %2 秒を使います。"), Kind::Whole},
     // schedules and their files
     {QT_TRANSLATE_NOOP("CoreMessages", "NoSounddBは0以下の数か-infでなければならない"), Kind::Whole},
     {QT_TRANSLATE_NOOP("CoreMessages", "%1が見つからず作成も失敗したため%2の保存フォルダを%3に設定しました。"), Kind::Whole},

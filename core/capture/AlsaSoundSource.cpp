@@ -19,6 +19,9 @@ constexpr int kWaitMs = 50;
 // The ring is also the history a start may reach back into: a start call comes at most a second
 // or so after its moment (a late tick), so two seconds always hold the frame it starts with.
 constexpr double kMinimumRingSeconds = 2.0;
+// And room on top for what a source hands over in one go: a sound server's source that renders
+// ahead delivers up to two seconds at once, which must not count as lost.
+constexpr double kBurstSeconds = 2.0;
 // A device that delivers nothing for this long has stopped (a sound server that hangs, a card
 // gone quiet): the recording must end rather than wait for sound that never comes.
 constexpr qint64 kSilentDeviceNs = 5'000'000'000;
@@ -103,7 +106,7 @@ void AlsaSoundSource::OpenDevice(const CaptureBufferDesc &desc, bool UseSystemSo
     snd_pcm_uframes_t bufferFrames = 0, periodFrames = 0;
     snd_pcm_get_params(pcm, &bufferFrames, &periodFrames);
     m_fullBuffer = qint64(bufferFrames) - qint64(periodFrames);
-    const double seconds = std::max(double(desc.BufferBytes) / f.AvgBytesPerSec, kMinimumRingSeconds);
+    const double seconds = std::max(double(desc.BufferBytes) / f.AvgBytesPerSec, kMinimumRingSeconds) + kBurstSeconds;
     m_ring.Reset(qint64(seconds * f.SamplesPerSec), f.BlockAlign, f.BitsPerSample == 16 ? 0 : char(128));
     m_timeline = CaptureTimeline(f.SamplesPerSec);
     m_startNs = kNotStarted;

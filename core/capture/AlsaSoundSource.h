@@ -3,7 +3,8 @@
 // the capture is prepared: a capture thread keeps the last seconds in a ring, with the moment
 // each frame was captured (from how many frames ALSA holds when it is read), so that the recording can begin with the frame
 // captured at its second however early the device was opened and however late the start call
-// comes. From then on the ring holds BufferLength seconds (at least two) and the main thread is
+// comes. From then on the ring holds BufferLength seconds (at least two, and two more for what a
+// source hands over in one go) and the main thread is
 // woken every half second of audio through the event loop; a main thread that is busy for a
 // while loses nothing as long as the ring has room, and what the ring or the device does lose
 // is handed on as silence and counted.

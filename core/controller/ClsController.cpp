@@ -169,32 +169,28 @@ void ClsController::setNoSoundVolume(double v)
 
 void ClsController::setDefaultSavePath(const QString &P)
 {
-    // The let never fails: a log write that fails is reported like the folder error.
-    try {
-        if (P.isEmpty()) {
-            m_defaultSavePath = m_services->appFolder;
-            Log(QStringLiteral("DefaultSavePath"), QStringLiteral("Setted App.Path"));
-            return;
-        }
-        // A path that is not absolute (one from Windows, or a relative one) is never looked for
-        // in the working folder.
-        const bool absolute = LocalPath::IsAbsolute(P);
-        if (absolute && (QFileInfo(P).isDir() || m_services->readOnly)) {
-            m_defaultSavePath = P;
-            return;
-        }
-        if (absolute && QDir().mkdir(P)) {
-            m_defaultSavePath = P;
-            Log(QStringLiteral("Folder "), QStringLiteral("Created"));
-            Log(QStringLiteral("DefaultSavePath"), QStringLiteral("Setted ") + P);
-            return;
-        }
+    // The let never fails.
+    if (P.isEmpty()) {
         m_defaultSavePath = m_services->appFolder;
-        emit OnError(FolderCreationError(P));
         Log(QStringLiteral("DefaultSavePath"), QStringLiteral("Setted App.Path"));
-    } catch (const NumberedError &e) {
-        emit OnError(e);
+        return;
     }
+    // A path that is not absolute (one from Windows, or a relative one) is never looked for in
+    // the working folder.
+    const bool absolute = LocalPath::IsAbsolute(P);
+    if (absolute && (QFileInfo(P).isDir() || m_services->readOnly)) {
+        m_defaultSavePath = P;
+        return;
+    }
+    if (absolute && QDir().mkdir(P)) {
+        m_defaultSavePath = P;
+        Log(QStringLiteral("Folder "), QStringLiteral("Created"));
+        Log(QStringLiteral("DefaultSavePath"), QStringLiteral("Setted ") + P);
+        return;
+    }
+    m_defaultSavePath = m_services->appFolder;
+    emit OnError(FolderCreationError(P));
+    Log(QStringLiteral("DefaultSavePath"), QStringLiteral("Setted App.Path"));
 }
 
 std::shared_ptr<ClsSchedule> ClsController::NewSchedule() const
@@ -395,8 +391,8 @@ void ClsController::Tick()
         if (CatchUpMissedStart(now))
             break;
         if (m_status == tolvane::Status::Idle) {
-            // The sound card is opened 20 seconds before every timetable recording; once per
-            // occurrence, for a device that fails fails each time.
+            // The sound card is opened 20 seconds before every timetable recording: once per
+            // occurrence, as a device that failed to open fails again on the next tick.
             Attempt([&] { due = m_schedules.CheckStartSchedule(now, 20, &malformed); });
             takeMalformed();
             // Not while a capture is prepared: that one holds the device and starts first.
@@ -422,13 +418,15 @@ void ClsController::Tick()
                 QCoreApplication::processEvents();
             }
             gbParameterSetted = true;
-            const OccurrenceScope scope(*this, OccurrenceKey(*due, now.addSecs(1)));
+            const OccurrenceScope scope(*this, early);
             Attempt([&] {
                 PrepareCapture(due, 1);
                 m_preparedFor = due;
             });
+            // A preparation that failed is not tried again ahead: the start prepares anew and
+            // reports what fails then.
             if (!m_preparedOutput) {
-                gbParameterSetted = false;  // the start prepares again, and reports what fails
+                gbParameterSetted = false;
                 m_prepareFailedFor = early;
             }
             m_pending.clear();

@@ -38,6 +38,18 @@
         <translation>The recording %1 needs about %2, but the save folder %3 has only %4 free.</translation>
     </message>
     <message>
+        <source>録音中に音が途切れました。失われた%1フレーム(%2秒)は無音で補いました。</source>
+        <translation>The sound broke off during the recording. The %1 frames lost (%2 s) were recorded as silence.</translation>
+    </message>
+    <message>
+        <source>ログファイル %1 に書き込めません(エラー番号%2: %3)。録音はそのまま続けます。</source>
+        <translation>Cannot write the log file %1 (error %2: %3). Recording goes on.</translation>
+    </message>
+    <message>
+        <source>バッファ長 %1 秒は長すぎるため、録音には %2 秒を使います。</source>
+        <translation>A buffer length of %1 s is too long; recordings use %2 s.</translation>
+    </message>
+    <message>
         <source>NoSounddBは0以下の数か-infでなければならない</source>
         <translation>The silence level must be a number of 0 or less, or -inf.</translation>
     </message>

@@ -5,6 +5,8 @@
 #include "tests/support/PacedPipeSource.h"
 #include "tests/support/PrivatePulse.h"
 #include "tests/support/SmallDisk.h"
+#include "tests/support/TestServices.h"
+#include "core/controller/ClsController.h"
 #include "tests/support/WaveFile.h"
 
 #include <QDeadlineTimer>
@@ -125,4 +127,56 @@ TEST(CliRecord, FullDiskKeepsWhatFittedAndFails)
     // The recording took everything it could: what is free now is the lock file's page, given
     // back when the recorder ended.
     EXPECT_LE(disk.FreeBytes(), 4096);
+}
+
+// A minute of `tolvane-cli run` with a recording whose after-program the system refuses (a
+// script with Windows line ends) and a schedule whose capture device does not exist: each
+// error is printed once, not on every tick of its window.
+TEST(CliRun, EachErrorOnceInAMinute)
+{
+    PrivatePulse pulse;
+    ASSERT_TRUE(pulse.Running()) << pulse.Error().toStdString();
+    PacedPipeSource paced(pulse, "paced", [](qint64 frame, int) { return quint16((frame % 100) * 300); });
+    ASSERT_TRUE(paced.Ready());
+    TestEnv env;
+    const QString after = env.Path("after.sh");
+    {
+        QFile script(after);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\r\necho done\r\n");
+        script.setPermissions(script.permissions() | QFile::ExeOwner);
+    }
+    const QTime now = QTime::currentTime();
+    {
+        tolvane::ClsController c(env.services);
+        c.Setup();
+        const auto add = [&](const QString &name, int in, int seconds) {
+            auto s = c.CreateNewSchedule();
+            s->setName(name);
+            s->setFileName(name);
+            s->setSavePath(env.dir.path());
+            s->setStartTime(now.addSecs(in).toString("hh:mm:ss"));
+            s->setEndTime(now.addSecs(in + seconds).toString("hh:mm:ss"));
+            for (int d = 0; d < 7; ++d)
+                s->setStartDay(d, 1);
+            c.AddSchedule2List(s);
+            return s;
+        };
+        auto refused = add("refused", 8, 3);
+        refused->setAfterExecute(true);
+        refused->setAfterExecutePath(after);
+        auto missing = add("missing", 40, 5);
+        missing->setUseSystemSourceDevice(false);
+        missing->setDeviceID(99);
+        c.SaveSetting();
+    }
+    auto p = StartProgram(QStringLiteral(TOLVANE_CLI), env.dir.path(), {"run"});
+    QThread::sleep(60);
+    ::kill(static_cast<pid_t>(p->processId()), SIGTERM);
+    ASSERT_TRUE(p->waitForFinished(20000));
+    const QString err = QString::fromUtf8(p->readAllStandardError());
+    const QString out = QString::fromUtf8(p->readAllStandardOutput());
+    EXPECT_EQ(err.count("External Execute Failed"), 1) << err.toStdString();
+    EXPECT_EQ(err.count("no capture device 99"), 1) << err.toStdString();
+    EXPECT_FALSE(OnlyWave(env.dir.path()).isEmpty()) << out.toStdString();  // the first one recorded
 }

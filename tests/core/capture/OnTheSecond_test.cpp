@@ -121,9 +121,10 @@ TEST(OnTheSecond, WaveFramesAreThoseOfTheirMoment)
     EXPECT_LE(std::abs(p.worst), 20 * kMsNs);
 }
 
-// The main thread stalls for 3.5 s while the ring holds 2 s: the frames that found no room
-// are recorded as silence, so the sound after them keeps its place and the recording still
-// holds exactly its length and ends on time; the loss is reported once, and logged.
+// The main thread stalls for 5.5 s while the ring holds 4 s (a BufferLength of 2 s and room for
+// a burst): the frames that found no room are recorded as silence, so the sound after them
+// keeps its place and the recording still holds exactly its length and ends on time; the loss
+// is reported once, and logged.
 TEST(OnTheSecond, LostFramesAreSilenceReportedOnce)
 {
     PrivatePulse pulse;
@@ -136,16 +137,16 @@ TEST(OnTheSecond, LostFramesAreSilenceReportedOnce)
     int blocks = 0;
     QObject::connect(t.c.get(), &ClsController::OnArriveWaveData16, [&](std::vector<qint16> &) {
         if (++blocks == 2)
-            QThread::msleep(3500);
+            QThread::msleep(5500);
     });
-    const QDateTime start = t.Add(FormatType::wave, 3, 5);
-    const QString file = t.WaitForFile(start.addSecs(15));
+    const QDateTime start = t.Add(FormatType::wave, 3, 8);
+    const QString file = t.WaitForFile(start.addSecs(18));
     ASSERT_FALSE(file.isEmpty());
 
     const WaveFile w = WaveFile::Read(file);
     ASSERT_TRUE(w.SizesMatch());
     const Placement p = Place(w, source.OriginNs(), start);
-    EXPECT_EQ(p.frames, 5 * kRate);
+    EXPECT_EQ(p.frames, 8 * kRate);
     EXPECT_LE(std::abs(p.worst), 20 * kMsNs);
     EXPECT_NEAR(double(p.silent) / kRate, 1.5, 0.3);
     EXPECT_LE(std::abs(p.last), 20 * kMsNs);  // the last frame is the one live just before the end

@@ -266,3 +266,15 @@ TEST_F(FallBack, StartInTheRepeatedHourStartsOnce)
     EXPECT_EQ(starts, 1);
     EXPECT_EQ(env.clock->Now().offsetFromUtc(), 3600);
 }
+
+// An end by the clock in the hour the clock skips (02:45 does not exist that night) comes with
+// the first tick after the jump, not a day later.
+TEST_F(SpringForward, EndInTheSkippedHourEndsAtTheJump)
+{
+    c->gSelectEndTimeChecker = EndTimeChecker::PCTime;
+    Add("Night", "01:59:55", "02:45:00", {0});
+    RunUntil(Local(2024, 3, 31, 1, 59, 59));
+    ASSERT_EQ(c->Status(), tolvane::Status::PresetWave);
+    RunUntil(Local(2024, 3, 31, 3, 0, 1));
+    EXPECT_EQ(c->Status(), tolvane::Status::Idle);
+}
