@@ -49,7 +49,7 @@ TEST(CliRecord, LengthByThePcClock)
     ASSERT_TRUE(p->waitForFinished(60000));
     const QString out = QString::fromUtf8(p->readAllStandardOutput());
     EXPECT_EQ(p->exitCode(), 0) << out.toStdString() << p->readAllStandardError().toStdString();
-    const QString file = OnlyWave(home.path());
+    const QString file = OnlyWave(home.path() + "/Music");  // a first run saves to the music folder
     ASSERT_FALSE(file.isEmpty()) << out.toStdString();
     EXPECT_TRUE(out.contains("finished " + file)) << out.toStdString();
     const WaveFile w = WaveFile::ReadHeader(file);
@@ -72,7 +72,7 @@ TEST(CliRecord, KilledRecorderLeavesAValidFile)
     ::kill(static_cast<pid_t>(p->processId()), SIGKILL);
     p->waitForFinished(10000);
 
-    const QString file = OnlyWave(home.path());
+    const QString file = OnlyWave(home.path() + "/Music");  // a first run saves to the music folder
     ASSERT_FALSE(file.isEmpty());
     const WaveFile w = WaveFile::Read(file);
     ASSERT_TRUE(w.read);
@@ -118,7 +118,7 @@ TEST(CliRecord, FullDiskKeepsWhatFittedAndFails)
     EXPECT_NE(p->exitCode(), 0) << out.toStdString();
     EXPECT_TRUE(err.contains("61")) << err.toStdString();
 
-    const QString file = OnlyWave(disk.Path());
+    const QString file = OnlyWave(disk.Path() + "/Music");  // a first run saves to the music folder
     ASSERT_FALSE(file.isEmpty()) << out.toStdString();
     const WaveFile w = WaveFile::ReadHeader(file);
     EXPECT_TRUE(w.SizesMatch());

@@ -1,6 +1,7 @@
 #pragma once
 // Runs the real programs (tolvane-cli, the window) with an application folder of the test's
-// choosing: to completion, or in the background while the test watches their output.
+// choosing, which is also their home (a first run saves into its "Music"): to completion, or in
+// the background while the test watches their output.
 
 #include <QProcess>
 #include <QProcessEnvironment>

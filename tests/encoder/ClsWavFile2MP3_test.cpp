@@ -275,7 +275,8 @@ TEST_F(EncoderClient, RiffRmpOutput)
     EXPECT_NEAR(double(test::DecodedFrames(payload, 2)), 5.0 * 22050, 576.0);
 }
 
-// A plain MP3 file ends with the exact tag; MP3DeleteWavFile deletes the WAVE file after the
+// A plain MP3 file ends with the exact version 1 tag and starts with a version 2 tag whose
+// UTF-16 texts players read as they are; MP3DeleteWavFile deletes the WAVE file after the
 // success. The handler of FinishEncode may drop the encoder object, as the controller does.
 TEST_F(EncoderClient, TaggedMp3AndDeletedWave)
 {
@@ -298,10 +299,23 @@ TEST_F(EncoderClient, TaggedMp3AndDeletedWave)
     EXPECT_TRUE(errors.empty());
     EXPECT_FALSE(QFileInfo::exists(wav));
 
-    const QByteArray file = test::ReadAll(Path(QStringLiteral("rec.mp3")));
+    const QString mp3 = Path(QStringLiteral("rec.mp3"));
+    const QByteArray file = test::ReadAll(mp3);
     ASSERT_GT(file.size(), 128);
     EXPECT_EQ(file.right(128), ExpectedTag());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("rec.mp3")});
+
+    EXPECT_TRUE(file.startsWith("ID3"));
+    const auto probed = test::Probe(mp3);
+    ASSERT_TRUE(probed);
+    EXPECT_EQ(probed->tags.value("title"), QStringLiteral("ラジオ講座"));
+    EXPECT_EQ(probed->tags.value("artist"), "NHK");
+    EXPECT_EQ(probed->tags.value("album"), "Album");
+    EXPECT_EQ(probed->tags.value("date"), "2024");
+    EXPECT_EQ(probed->tags.value("comment"), "comment");
+    EXPECT_EQ(probed->tags.value("genre"), "Speech");
+    // The tag before the stream changes neither its length nor its gapless end.
+    EXPECT_NEAR(double(test::DecodedFrames(mp3, 2)), 5.0 * 44100, 576.0);
 }
 
 // A WAVE file that is not there gives the error and still the end of the job.

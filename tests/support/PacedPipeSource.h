@@ -1,7 +1,7 @@
 #pragma once
 // A source of the private sound server that the test feeds: module-pipe-source reads a FIFO
-// that a thread fills with 16-bit stereo frames at 44100 Hz. It becomes the server's default
-// source. Two paces:
+// that a thread fills with 16-bit frames (stereo unless said otherwise) at 44100 Hz. It becomes
+// the server's default source. Two paces, the second always under PipeWire:
 // - Clock (PulseAudio): frame n is written when the wall clock reaches Origin() + n / 44100,
 //   and dropped rather than sent late, so the source delivers no more sound than time has
 //   passed (unlike the server's sine source, which hands out its sound two seconds ahead).
@@ -39,12 +39,13 @@ public:
     enum class Pace { Clock, Graph };
     static constexpr qint64 kRate = 44100;
 
-    PacedPipeSource(const SoundServer &server, const QString &name, Sample sample, Pace pace = Pace::Clock)
-        : m_sample(std::move(sample)), m_pace(pace)
+    PacedPipeSource(const SoundServer &server, const QString &name, Sample sample, Pace pace = Pace::Clock,
+                    int channels = 2)
+        : m_sample(std::move(sample)), m_pace(server.IsPipeWire() ? Pace::Graph : pace), m_channels(channels)
     {
         const QString fifo = m_dir.filePath(name);
         if (server.Pactl({"load-module", "module-pipe-source", "source_name=" + name, "file=" + fifo,
-                          "format=s16le", "rate=44100", "channels=2"})
+                          "format=s16le", "rate=44100", QStringLiteral("channels=%1").arg(channels)})
                 .isEmpty())
             return;
         server.Pactl({"set-default-source", name});
@@ -95,7 +96,7 @@ private:
         // Like a sound card, the source holds little: a small pipe and at most a tenth of a
         // second waiting, so sound nobody took while idle does not arrive later in one burst.
         ::fcntl(fd, F_SETPIPE_SZ, 16384);
-        constexpr std::size_t kMostPending = 4410 * 4;
+        const std::size_t mostPending = 4410 * 2 * std::size_t(m_channels);
         std::vector<char> pending;
         qint64 written = 0;  // bytes in the pipe or read from it
         for (qint64 made = 0; !m_done;) {
@@ -106,7 +107,7 @@ private:
             } else {
                 int inPipe = 0;
                 ::ioctl(fd, FIONREAD, &inPipe);
-                const qint64 taken = (written - inPipe) / 4;
+                const qint64 taken = (written - inPipe) / (2 * m_channels);
                 {
                     std::lock_guard lock(m_mutex);
                     if (m_reads.empty() || m_reads.back().second != taken)
@@ -115,7 +116,7 @@ private:
                 due = taken + kRate / 10;
             }
             for (; made < due; ++made) {
-                for (int channel = 0; channel < 2; ++channel) {
+                for (int channel = 0; channel < m_channels; ++channel) {
                     const quint16 v = m_sample(made, channel);
                     pending.push_back(char(v & 0xff));
                     pending.push_back(char(v >> 8));
@@ -128,8 +129,8 @@ private:
                 pending.erase(pending.begin(), pending.begin() + n);
                 written += n;
             }
-            if (m_pace == Pace::Clock && pending.size() > kMostPending)
-                pending.erase(pending.begin(), pending.end() - kMostPending);
+            if (m_pace == Pace::Clock && pending.size() > mostPending)
+                pending.erase(pending.begin(), pending.end() - std::ptrdiff_t(mostPending));
             std::this_thread::sleep_for(std::chrono::milliseconds(m_pace == Pace::Clock ? 2 : 1));
         }
         ::close(fd);
@@ -137,6 +138,7 @@ private:
 
     Sample m_sample;
     Pace m_pace;
+    int m_channels;
     QTemporaryDir m_dir;
     std::chrono::steady_clock::time_point m_start;
     qint64 m_originNs = 0;
