@@ -69,7 +69,7 @@ TEST(CliRecord, KilledRecorderLeavesAValidFile)
     QByteArray out;
     ASSERT_TRUE(WaitForOutput(*p, "status ManualWave", out)) << out.toStdString();
     QThread::msleep(3500);
-    ::kill(static_cast<pid_t>(p->processId()), SIGKILL);
+    Signal(*p, SIGKILL);
     p->waitForFinished(10000);
 
     const QString file = OnlyWave(home.path() + "/Music");  // a first run saves to the music folder
@@ -172,7 +172,7 @@ TEST(CliRun, EachErrorOnceInAMinute)
     }
     auto p = StartProgram(QStringLiteral(TOLVANE_CLI), env.dir.path(), {"run"});
     QThread::sleep(60);
-    ::kill(static_cast<pid_t>(p->processId()), SIGTERM);
+    Signal(*p, SIGTERM);
     ASSERT_TRUE(p->waitForFinished(20000));
     const QString err = QString::fromUtf8(p->readAllStandardError());
     const QString out = QString::fromUtf8(p->readAllStandardOutput());

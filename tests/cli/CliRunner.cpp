@@ -1,5 +1,7 @@
 #include "CliRunner.h"
 
+#include <csignal>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -81,6 +83,12 @@ bool WaitFinished(QProcess &p, int ms)
         p.waitForFinished(20);
     }
     return p.state() == QProcess::NotRunning;
+}
+
+void Signal(const QProcess &p, int signal)
+{
+    if (p.state() != QProcess::NotRunning && p.processId() > 0)
+        ::kill(static_cast<pid_t>(p.processId()), signal);
 }
 
 }  // namespace tolvane::test

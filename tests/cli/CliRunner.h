@@ -36,6 +36,10 @@ bool Appears(const QString &path, int ms = 10000);
 // Reads the process's standard output (or error) into `seen` until `text` shows up.
 bool WaitForOutput(QProcess &p, const QByteArray &text, QByteArray &seen, bool fromErrors = false, int ms = 20000);
 
+// Sends `signal` to the program, if it still runs (a pid of 0 would signal the whole process
+// group, the test runner included).
+void Signal(const QProcess &p, int signal);
+
 // Waits for the end while the test's own event loop turns (its servers keep answering).
 bool WaitFinished(QProcess &p, int ms = 30000);
 

@@ -72,7 +72,7 @@ TEST(CliService, SigtermStopsTheRecordingCleanly)
     QByteArray out;
     ASSERT_TRUE(WaitForOutput(*run, "status PresetWave", out)) << out.toStdString();
     QThread::msleep(2000);
-    ::kill(static_cast<pid_t>(run->processId()), SIGTERM);
+    Signal(*run, SIGTERM);
     ASSERT_TRUE(run->waitForFinished(30000));
     out += run->readAllStandardOutput();
     const QByteArray err = run->readAllStandardError();
@@ -105,9 +105,9 @@ TEST(CliService, SighupReadsTheScheduleFileAgain)
         c.AddSchedule2List(s);
         c.SaveSetting();
     }
-    ::kill(static_cast<pid_t>(run->processId()), SIGHUP);
+    Signal(*run, SIGHUP);
     EXPECT_TRUE(WaitForOutput(*run, "schedule.xml read again: 1 schedules", out)) << out.toStdString();
-    ::kill(static_cast<pid_t>(run->processId()), SIGTERM);
+    Signal(*run, SIGTERM);
     ASSERT_TRUE(run->waitForFinished(30000));
     EXPECT_EQ(run->exitCode(), 0);
 }
@@ -135,7 +135,7 @@ TEST(CliService, WindowRefusesBesideTheRecorder)
         window->waitForFinished(10000);
     }
 
-    ::kill(static_cast<pid_t>(run->processId()), SIGTERM);
+    Signal(*run, SIGTERM);
     ASSERT_TRUE(run->waitForFinished(30000));
     EXPECT_TRUE(QDir(env.dir.path()).entryList({"*.WAV"}).isEmpty());
 }
