@@ -1,5 +1,6 @@
 #include "common/NumberedError.h"
 #include "core/capture/SampleSpool.h"
+#include "tests/support/OpenFiles.h"
 #include "tests/support/SmallDisk.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <sys/statvfs.h>
 
 using namespace tolvane;
+using tolvane::test::DescriptorsInto;
 using tolvane::test::SmallDisk;
 
 namespace {
@@ -25,19 +27,6 @@ Block Ramp(qsizetype n, qint16 from)
     for (qsizetype i = 0; i < n; ++i)
         b[size_t(i)] = qint16(from + i);
     return b;
-}
-
-// Open descriptors of this process that lead into folder (a file without a name shows there
-// as "folder/#inode (deleted)").
-int DescriptorsInto(const QString &folder)
-{
-    int count = 0;
-    const QDir fds(QStringLiteral("/proc/self/fd"));
-    for (const QString &fd : fds.entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
-        if (QFile::symLinkTarget(fds.filePath(fd)).startsWith(folder + QLatin1Char('/')))
-            ++count;
-    }
-    return count;
 }
 
 qint64 UsedBytes(const QString &folder)
