@@ -338,8 +338,9 @@ std::vector<qint16> SineBlock(int frames, int channels, int &phase)
     return block;
 }
 
-// Twenty seconds of half-second blocks through the client give an MP3 file of twenty seconds
-// (the drain adds at most one frame).
+// Twenty seconds of half-second blocks and one block of a hundred seconds (17 MB, more than
+// one message may carry) through the client give an MP3 file of 120 seconds (the drain adds
+// at most one frame).
 TEST_F(EncoderClient, RealTimeEncodeHasTheRecordedLength)
 {
     std::unique_ptr<IWavFile2MP3> encoder = Create();
@@ -351,6 +352,7 @@ TEST_F(EncoderClient, RealTimeEncodeHasTheRecordedLength)
     int phase = 0;
     for (int i = 0; i < 40; ++i)
         encoder->EncodeRealTime(SineBlock(22050, 2, phase));
+    encoder->EncodeRealTime(SineBlock(100 * 44100, 2, phase));
     encoder->FinishEncodeRealTime();
     ASSERT_TRUE(test::WaitUntil([&] { return seen.finished > 0; }, kEncodeTimeoutMs));
     EXPECT_TRUE(seen.errors.empty()) << seen.ErrorText().toStdString();
@@ -362,8 +364,8 @@ TEST_F(EncoderClient, RealTimeEncodeHasTheRecordedLength)
     EXPECT_EQ(stream->channels, 2);
     EXPECT_EQ(stream->bitRate, 128000);
     const qint64 frames = test::DecodedFrames(mp3, 2);
-    EXPECT_GE(frames, 20 * 44100);
-    EXPECT_LT(frames, 20 * 44100 + 1152);
+    EXPECT_GE(frames, 120 * 44100);
+    EXPECT_LT(frames, 120 * 44100 + 1152);
 }
 
 // A recording split into parts starts the next part before the end of the last one has come
