@@ -6,6 +6,7 @@
 #include "core/controller/ClsController.h"
 #include "core/persistence/AtomicFile.h"
 #include "core/persistence/ClsScheduleSaveLoad.h"
+#include "tests/support/TestDoubles.h"
 
 #include <benchmark/benchmark.h>
 

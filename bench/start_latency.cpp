@@ -58,6 +58,7 @@ int main(int argc, char **argv)
     }
     QTemporaryDir dir;
     auto services = CoreServices::Real(dir.path());
+    services->firstRunSaveFolder = dir.path();
     services->captureFactory = std::make_shared<CaptureFactory>(services, SoundSourceConfig{}, nullptr);
     ClsController c(services);
     c.Setup();

@@ -1,15 +1,18 @@
 #include "CliCommands.h"
 
 #include "cli/CliServices.h"
+#include "cli/CommandLine.h"
 #include "cli/ConsoleOutput.h"
 #include "cli/DeviceListing.h"
 #include "cli/RecordCommand.h"
 #include "cli/RunCommand.h"
+#include "cli/ScheduleCommand.h"
 #include "cli/ServiceCommand.h"
 #include "cli/SntpCommand.h"
 #include "common/AppFolder.h"
 #include "common/DateTimeText.h"
 #include "core/controller/ClsController.h"
+#include "core/encoder/EncordaFactory.h"
 
 #include <QTextStream>
 
@@ -18,14 +21,18 @@ namespace tolvane::cli {
 namespace {
 
 const char *kUsage =
-    "usage: tolvane-cli COMMAND\n"
+    "usage: tolvane-cli COMMAND [ARGUMENTS]\n"
     "\n"
     "commands:\n"
     "  status       show the version, the recording status and the schedules\n"
-    "  run          run the timetable until interrupted (Ctrl-C or SIGTERM stop cleanly)\n"
+    "  run [--notify]\n"
+    "               run the timetable until interrupted (Ctrl-C or SIGTERM stop cleanly);\n"
+    "               --notify also shows errors and finished files as desktop notifications\n"
     "  record [--for hh:mm:ss] [--schedule NAME]\n"
     "               record now with the default schedule's settings (or NAME's), starting on\n"
     "               the next second, for the given length or until Ctrl-C\n"
+    "  schedule list|add|edit|remove|enable|disable|postpone ...\n"
+    "               show and change the schedules without the window\n"
     "  service install|uninstall\n"
     "               run the timetable as a systemd user service (started with your session)\n"
     "  sntp SERVER [--set]\n"
@@ -34,11 +41,11 @@ const char *kUsage =
     "  devices      list the sound devices (DeviceID) and their mixer lines and controls\n"
     "               (the recording input selector's items are the SourceLineIndex values)\n"
     "  --version    show the version\n"
-    "  --help       show this text\n"
+    "  --help       show this text; COMMAND --help shows a command's own\n"
     "\n"
-    "Files live in $TOLVANE_HOME, or ~/.local/share/tolvane when it is not set.\n"
-    "With TOLVANE_DRY_RUN=1 the recorder never hibernates, powers off or sets the clock;\n"
-    "it prints what it would have done.\n";
+    "Files live in $TOLVANE_HOME, or $XDG_DATA_HOME/tolvane (~/.local/share/tolvane) when it is\n"
+    "not set. With TOLVANE_DRY_RUN=1 the recorder never hibernates, powers off or sets the clock;\n"
+    "it prints what it would have done. See tolvane-cli(1).\n";
 
 // "SMTWTFS" with "-" for the days the schedule does not record.
 QString DaysText(const ClsSchedule &s)
@@ -70,6 +77,11 @@ int ShowStatus(std::FILE *out, std::FILE *err)
     QTextStream ts(&text);
     ts << "Tolvane " << controller.GetVersion() << "\n";
     ts << "Folder: " << services->appFolder << "\n";
+    ts << "Default save folder: " << controller.DefaultSavePath() << "\n";
+    ts << "MP3 encoder: " << (controller.UseGOGO ? "available" : "not available");
+    if (const auto *encorda = dynamic_cast<const EncordaFactory *>(services->encoderFactory.get()))
+        ts << " (" << encorda->EncordaPath() << ")";
+    ts << "\n";
     ts << "Status: " << StatusName(controller.Status()) << "\n";
     if (controller.gWakeFromSuspend) {
         const QDateTime wake = controller.NextWakeTime();
@@ -87,41 +99,108 @@ int ShowStatus(std::FILE *out, std::FILE *err)
     return rc;
 }
 
+// A command without arguments of its own.
+int Plain(const QString &command, const QString &description, const QStringList &words, std::FILE *out,
+          std::FILE *err, int (*body)(std::FILE *, std::FILE *))
+{
+    CommandLine line(command, QString(), description);
+    if (const auto done = line.Parse(words, 0, 0, out, err))
+        return *done;
+    return body(out, err);
+}
+
+int Devices(std::FILE *out, std::FILE *err)
+{
+    QString text, problem;
+    const int rc = ListDevices(text, problem);
+    Print(out, text);
+    Print(err, problem);
+    return rc;
+}
+
+int Service(const QStringList &words, std::FILE *out, std::FILE *err)
+{
+    CommandLine line(QStringLiteral("service"), QStringLiteral("install|uninstall"),
+                     QStringLiteral("Runs the timetable as a systemd user service, started with your session "
+                                    "(install), or stops and removes it (uninstall)."));
+    line.AddArgument(QStringLiteral("install|uninstall"), QStringLiteral("what to do"));
+    if (const auto done = line.Parse(words, 1, 1, out, err))
+        return *done;
+    const QString action = line.Words().first();
+    if (action != QLatin1String("install") && action != QLatin1String("uninstall"))
+        return line.Refuse(QStringLiteral("service takes install or uninstall, not \"%1\"").arg(action), err);
+    return ManageService(action, out, err);
+}
+
+int Sntp(const QStringList &words, std::FILE *out, std::FILE *err)
+{
+    CommandLine line(QStringLiteral("sntp"), QStringLiteral("SERVER [--set]"),
+                     QStringLiteral("Asks a time server once and shows its time, the local time and the offset."));
+    line.AddArgument(QStringLiteral("SERVER"), QStringLiteral("the time server, host or host:port (port 123 when none)"));
+    line.Parser().addOption({QStringLiteral("set"), QStringLiteral("also set the clock from the answer, as the timetable would")});
+    if (const auto done = line.Parse(words, 0, 1, out, err))
+        return *done;
+    if (line.Words().isEmpty())
+        return line.Refuse(QStringLiteral("sntp needs a time server (host or host:port)"), err);
+    return AskTimeServer(line.Words().first(), line.IsSet(QStringLiteral("set")), out, err);
+}
+
+QString Version()
+{
+    return ClsController(MakeServices(ServiceMode::ReadOnly)).GetVersion();
+}
+
 }  // namespace
 
 int Run(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
-    const QString command = arguments.value(1);
-    if (command == QLatin1String("--version")) {
-        Print(out, QStringLiteral("tolvane-cli %1\n").arg(ClsController(MakeServices(ServiceMode::ReadOnly)).GetVersion()));
+    QCommandLineParser top;
+    top.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
+    top.addOptions({help, version});
+    top.addPositionalArgument(QStringLiteral("command"), QString());
+    if (!top.parse(arguments)) {
+        Print(err, QStringLiteral("tolvane-cli: %1\n").arg(top.errorText()) + QString::fromLatin1(kUsage));
+        return 2;
+    }
+    const QStringList words = top.positionalArguments();
+    if (top.isSet(version) && words.isEmpty()) {
+        Print(out, QStringLiteral("tolvane-cli %1\n").arg(Version()));
         return 0;
     }
+    if (words.isEmpty()) {
+        const bool asked = top.isSet(help);
+        Print(asked ? out : err, (asked ? QString() : QStringLiteral("tolvane-cli: no command given\n")) + QString::fromLatin1(kUsage));
+        return asked ? 0 : 2;
+    }
+    if (top.isSet(help) || top.isSet(version)) {
+        Print(err, QStringLiteral("tolvane-cli: options go after the command: tolvane-cli %1 --help\n").arg(words.first()));
+        return 2;
+    }
+
+    const QString command = words.first();
+    const QStringList rest = words.mid(1);
     if (command == QLatin1String("status"))
-        return ShowStatus(out, err);
+        return Plain(command, QStringLiteral("Shows the version, the folders, the recording status and the schedules. "
+                                             "Reads only: nothing is written and no clock is set."),
+                     rest, out, err, &ShowStatus);
     if (command == QLatin1String("run"))
-        return RunTimetable(out, err);
+        return RunTimetable(rest, out, err);
+    if (command == QLatin1String("devices"))
+        return Plain(command,
+                     QStringLiteral("Lists the sound devices with their DeviceID, and each mixer's lines and controls "
+                                    "(the recording input selector's items are the SourceLineIndex values)."),
+                     rest, out, err, &Devices);
     if (command == QLatin1String("service"))
-        return ManageService(arguments.value(2), out, err);
+        return Service(rest, out, err);
     if (command == QLatin1String("record"))
-        return RecordNow(arguments.mid(2), out, err);
-    if (command == QLatin1String("sntp") && arguments.size() >= 3) {
-        const bool set = arguments.size() >= 4 && arguments.at(3) == QLatin1String("--set");
-        return AskTimeServer(arguments.at(2), set, out, err);
-    }
-    if (command == QLatin1String("devices")) {
-        QString text, problem;
-        const int rc = ListDevices(text, problem);
-        Print(out, text);
-        Print(err, problem);
-        return rc;
-    }
-    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        Print(out, QString::fromLatin1(kUsage));
-        return 0;
-    }
-    Print(err, command.isEmpty() ? QStringLiteral("tolvane-cli: no command given\n")
-                                 : QStringLiteral("tolvane-cli: unknown command \"%1\"\n").arg(command));
-    Print(err, QString::fromLatin1(kUsage));
+        return RecordNow(rest, out, err);
+    if (command == QLatin1String("sntp"))
+        return Sntp(rest, out, err);
+    if (command == QLatin1String("schedule"))
+        return ManageSchedules(rest, out, err);
+    Print(err, QStringLiteral("tolvane-cli: unknown command \"%1\"\n").arg(command) + QString::fromLatin1(kUsage));
     return 2;
 }
 

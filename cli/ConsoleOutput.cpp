@@ -1,44 +1,68 @@
 #include "ConsoleOutput.h"
 
 #include "common/DateTimeText.h"
+#include "common/ProgramStart.h"
 #include "core/controller/ClsController.h"
 
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace tolvane::cli {
 
 void Print(std::FILE *f, const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), f);
-    std::fflush(f);
+    PrintText(f, text);
 }
 
 namespace {
 
-// Under systemd (the service) each line carries its syslog priority, which the journal reads.
-QString JournalPrefix(int priority)
+// Under systemd each line carries its syslog priority, which the journal reads. systemd names the
+// stream it connected in JOURNAL_STREAM ("device:inode"); a program started from the service
+// with its output on a terminal or in a file inherits the variable all the same, so the stream
+// itself has to be that one.
+bool IsJournalStream(std::FILE *f)
 {
-    static const bool journal = qEnvironmentVariableIsSet("JOURNAL_STREAM");
-    return journal ? QStringLiteral("<%1>").arg(priority) : QString();
+    const QByteArray value = qgetenv("JOURNAL_STREAM");
+    const qsizetype colon = value.indexOf(':');
+    if (colon <= 0)
+        return false;
+    bool deviceRead = false;
+    bool inodeRead = false;
+    const qulonglong device = value.left(colon).toULongLong(&deviceRead);
+    const qulonglong inode = value.mid(colon + 1).toULongLong(&inodeRead);
+    struct stat st {};
+    if (!deviceRead || !inodeRead || ::fstat(::fileno(f), &st) != 0)
+        return false;
+    return st.st_dev == device && st.st_ino == inode;
 }
 
 }  // namespace
 
+ConsoleOutput::ConsoleOutput(std::FILE *out, std::FILE *err)
+    : m_out(out), m_err(err), m_outToJournal(IsJournalStream(out)), m_errToJournal(IsJournalStream(err))
+{
+}
+
+QString ConsoleOutput::Priority(bool journal, int priority)
+{
+    return journal ? QStringLiteral("<%1>").arg(priority) : QString();
+}
+
 void ConsoleOutput::Line(const QString &text)
 {
-    Print(m_out, JournalPrefix(6) + GeneralDateTimeText(QDateTime::currentDateTime()) + QLatin1Char(' ') + text +
+    Print(m_out, Priority(m_outToJournal, 6) + GeneralDateTimeText(QDateTime::currentDateTime()) + QLatin1Char(' ') + text +
                      QLatin1Char('\n'));
 }
 
 void ConsoleOutput::Warning(const QString &text)
 {
-    Print(m_err, JournalPrefix(4) + QStringLiteral("tolvane-cli: warning: ") + text + QLatin1Char('\n'));
+    Print(m_err, Priority(m_errToJournal, 4) + QStringLiteral("tolvane-cli: warning: ") + text + QLatin1Char('\n'));
 }
 
 void ConsoleOutput::Error(const QString &text)
 {
-    Print(m_err, JournalPrefix(3) + QStringLiteral("tolvane-cli: ") + text + QLatin1Char('\n'));
+    Print(m_err, Priority(m_errToJournal, 3) + QStringLiteral("tolvane-cli: ") + text + QLatin1Char('\n'));
 }
 
 void ConsoleOutput::ReportError(const NumberedError &e)

@@ -16,7 +16,7 @@ namespace tolvane::cli {
 
 class ConsoleOutput {
 public:
-    ConsoleOutput(std::FILE *out, std::FILE *err) : m_out(out), m_err(err) {}
+    ConsoleOutput(std::FILE *out, std::FILE *err);
 
     // Prints the controller's status changes, errors, finished files and encode progress.
     void Attach(ClsController &controller);
@@ -24,10 +24,15 @@ public:
     void Warning(const QString &text);
     void Error(const QString &text);
     void ReportError(const NumberedError &e);
+    std::FILE *Out() const { return m_out; }
 
 private:
+    static QString Priority(bool journal, int priority);
+
     std::FILE *m_out;
     std::FILE *m_err;
+    bool m_outToJournal;
+    bool m_errToJournal;
     int m_lastPercent = -1;
 };
 

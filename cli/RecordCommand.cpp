@@ -1,5 +1,6 @@
 #include "RecordCommand.h"
 
+#include "cli/CommandLine.h"
 #include "cli/RecorderSession.h"
 #include "common/DateTimeText.h"
 
@@ -13,41 +14,28 @@ namespace {
 struct RecordOptions {
     std::optional<Seconds> length;
     QString scheduleName;
-    QString problem;
 };
-
-RecordOptions Parse(const QStringList &options)
-{
-    RecordOptions r;
-    for (qsizetype i = 0; i < options.size(); ++i) {
-        const QString &o = options.at(i);
-        if ((o == QLatin1String("--for") || o == QLatin1String("--schedule")) && i + 1 >= options.size()) {
-            r.problem = QStringLiteral("%1 needs a value").arg(o);
-        } else if (o == QLatin1String("--for")) {
-            r.length = ParseTimeOfDay(options.at(++i));
-            if (!r.length || r.length->count() == 0)
-                r.problem = QStringLiteral("--for takes a length hh:mm:ss of at least one second");
-        } else if (o == QLatin1String("--schedule")) {
-            r.scheduleName = options.at(++i);
-        } else {
-            r.problem = QStringLiteral("unknown option \"%1\"").arg(o);
-        }
-        if (!r.problem.isEmpty())
-            break;
-    }
-    return r;
-}
 
 }  // namespace
 
 int RecordNow(const QStringList &options, std::FILE *out, std::FILE *err)
 {
-    const RecordOptions opts = Parse(options);
-    RecorderSession session(out, err);
-    if (!opts.problem.isEmpty()) {
-        session.Console().Error(opts.problem);
-        return 2;
+    CommandLine line(QStringLiteral("record"), QStringLiteral("[--for hh:mm:ss] [--schedule NAME]"),
+                     QStringLiteral("Records now with the default schedule's settings (or those of the schedule "
+                                    "NAME), starting on the next second, for the given length or until Ctrl-C."));
+    line.Parser().addOptions(
+        {{QStringLiteral("for"), QStringLiteral("how long to record"), QStringLiteral("hh:mm:ss")},
+         {QStringLiteral("schedule"), QStringLiteral("record with this schedule's settings"), QStringLiteral("NAME")}});
+    if (const auto done = line.Parse(options, 0, 0, out, err))
+        return *done;
+    RecordOptions opts;
+    opts.scheduleName = line.Value(QStringLiteral("schedule"));
+    if (line.IsSet(QStringLiteral("for"))) {
+        opts.length = ParseTimeOfDay(line.Value(QStringLiteral("for")));
+        if (!opts.length || opts.length->count() == 0)
+            return line.Refuse(QStringLiteral("--for takes a length hh:mm:ss of at least one second"), err);
     }
+    RecorderSession session(out, err);
     if (const auto failed = session.Open())
         return *failed;
     ClsController &controller = session.Controller();

@@ -32,6 +32,7 @@ public:
     void ExitWhenFinished(int status, bool waitForEncodes);
 
     ClsController &Controller() { return *m_controller; }
+    const std::shared_ptr<CoreServices> &Services() const { return m_services; }
     ConsoleOutput &Console() { return m_console; }
     bool HadErrors() const { return m_errors > 0; }
 

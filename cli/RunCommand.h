@@ -1,10 +1,12 @@
 #pragma once
-// `tolvane-cli run`: the timetable without a window, until interrupted.
+// `tolvane-cli run [--notify]`: the timetable without a window, until interrupted.
+
+#include <QStringList>
 
 #include <cstdio>
 
 namespace tolvane::cli {
 
-int RunTimetable(std::FILE *out, std::FILE *err);
+int RunTimetable(const QStringList &options, std::FILE *out, std::FILE *err);
 
 }  // namespace tolvane::cli

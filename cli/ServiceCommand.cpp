@@ -2,6 +2,7 @@
 
 #include "cli/ConsoleOutput.h"
 #include "cli/ServiceUnit.h"
+#include "core/persistence/AtomicFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -36,19 +37,29 @@ bool Systemctl(const QStringList &args, QString &problem)
     return true;
 }
 
+// Text inside double quotes of a unit file: systemd reads % as a specifier and backslash
+// sequences as C escapes, so these stand for themselves only when doubled or escaped.
+QString QuotedUnitText(QString text)
+{
+    text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    text.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    text.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    return text;
+}
+
 }  // namespace
 
 QString ServiceUnitText()
 {
-    const QString bin = QCoreApplication::applicationDirPath();
     QString text = QString::fromUtf8(kServiceUnitTemplate);
-    text.replace(QStringLiteral("{BIN}"), bin);
-    text.replace(QStringLiteral("{DOC}"), QDir::cleanPath(bin + QStringLiteral("/../share/doc/tolvane")));
+    text.replace(QStringLiteral("{BIN}"), QuotedUnitText(QCoreApplication::applicationDirPath()));
     // A recorder kept elsewhere than the default folder keeps its folder as a service too.
     const QString home = qEnvironmentVariable("TOLVANE_HOME");
     if (!home.isEmpty())
         text.replace(QStringLiteral("[Service]\n"),
-                     QStringLiteral("[Service]\nEnvironment=\"TOLVANE_HOME=%1\"\n").arg(QDir(home).absolutePath()));
+                     QStringLiteral("[Service]\nEnvironment=\"TOLVANE_HOME=%1\"\n")
+                         .arg(QuotedUnitText(QDir(home).absolutePath())));
     return text;
 }
 
@@ -59,13 +70,12 @@ int ManageService(const QString &action, std::FILE *out, std::FILE *err)
     const QString path = UnitPath();
     if (action == QLatin1String("install")) {
         QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile unit(path);
-        const QByteArray text = ServiceUnitText().toUtf8();
-        if (!unit.open(QIODevice::WriteOnly | QIODevice::Truncate) || unit.write(text) != text.size() || !unit.flush()) {
-            console.Error(QStringLiteral("cannot write %1: %2").arg(path, unit.errorString()));
+        try {
+            WriteFileAtomically(path, ServiceUnitText().toUtf8(), QStringLiteral("service"));
+        } catch (const NumberedError &e) {
+            console.Error(QStringLiteral("cannot write %1: %2").arg(path, e.Description()));
             return 1;
         }
-        unit.close();
         Print(out, QStringLiteral("wrote %1\n").arg(path));
         if (!Systemctl({QStringLiteral("daemon-reload")}, problem) ||
             !Systemctl({QStringLiteral("enable"), QStringLiteral("--now"), kUnitName}, problem)) {

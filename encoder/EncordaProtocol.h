@@ -40,8 +40,8 @@ namespace encorda {
 
 // Raised when either side changes a message; the client refuses a server of another version.
 inline constexpr quint32 kProtocolVersion = 1;
-// Far above the largest message (a half-second block of 48 kHz stereo is 192 KB); a longer
-// length means the stream is out of step.
+// Far above the largest message (the client cuts blocks of sound into messages of 2 MiB at
+// most); a longer length means the stream is out of step.
 inline constexpr quint32 kMaxPayloadBytes = 16u * 1024 * 1024;
 inline constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_4;
 

@@ -3,6 +3,7 @@
 #include "common/NumberedError.h"
 #include "encoder/ClsNameDoublingChecker.h"
 #include "encoder/ID3v1Tag.h"
+#include "encoder/ID3v2Tag.h"
 #include "encoder/LameConfiguration.h"
 #include "encoder/Mp3OutputFile.h"
 #include "encoder/PcmSamples.h"
@@ -207,7 +208,10 @@ void Mp3Encoder::OpenOutput(const QString &path)
     stream.cbrKbps = lame_get_VBR(lame) == vbr_off ? lame_get_brate(lame) : 0;
     stream.samplesPerFrame = lame_get_framesize(lame);
     stream.encoderDelay = lame_get_encoder_delay(lame);
-    m_output = std::make_unique<Mp3OutputFile>(path, m_settings.MP3FileFormat, stream);
+    // The RIFF files keep their one tag in a chunk of its own; a bare stream gets both versions.
+    const bool riff = m_settings.MP3FileFormat == Mp3OutputFile::RiffWave || m_settings.MP3FileFormat == Mp3OutputFile::RiffRmp;
+    const QByteArray id3v2Tag = m_settings.MakeID3Tag && !riff ? MakeID3v2Tag(m_settings) : QByteArray();
+    m_output = std::make_unique<Mp3OutputFile>(path, m_settings.MP3FileFormat, stream, id3v2Tag);
 }
 
 int Mp3Encoder::EncodeSamples(const qint16 *samples, qsizetype frames)

@@ -31,14 +31,15 @@ QString Mp3OutputFile::Extension(qint32 format)
     }
 }
 
-Mp3OutputFile::Mp3OutputFile(const QString &path, qint32 format, const Stream &stream)
+Mp3OutputFile::Mp3OutputFile(const QString &path, qint32 format, const Stream &stream, const QByteArray &id3v2Tag)
     : m_path(path), m_file(path), m_format(format == RiffWave || format == RiffRmp ? format : Mp3), m_stream(stream)
 {
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
         throw FileError(m_file, path, kSource);
-    if (m_format != Mp3) {
-        const QByteArray header = RiffHeader(0);
-        Write(header.constData(), header.size());
+    const QByteArray head = m_format != Mp3 ? RiffHeader(0) : id3v2Tag;
+    m_streamStart = head.size();
+    if (!head.isEmpty()) {
+        Write(head.constData(), head.size());
         Flush();
     }
 }
@@ -96,9 +97,8 @@ void Mp3OutputFile::Append(const unsigned char *data, qsizetype size, qint64 fra
 
 void Mp3OutputFile::Finish(const QByteArray &firstFrame, const QByteArray &id3Tag, qint64 frames)
 {
-    const qint64 streamStart = m_format == RiffWave ? kWaveHeaderBytes : m_format == RiffRmp ? kRmpHeaderBytes : 0;
     if (!firstFrame.isEmpty() && firstFrame.size() <= m_streamBytes)
-        WriteAt(streamStart, firstFrame);
+        WriteAt(m_streamStart, firstFrame);
 
     if (m_format == Mp3) {
         Write(id3Tag.constData(), id3Tag.size());

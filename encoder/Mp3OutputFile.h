@@ -1,6 +1,6 @@
 #pragma once
-// The MP3 file an encode writes: the bare stream with its ID3 tag at the end, or the stream
-// inside a RIFF WAVE file (format tag 0x55) or a RIFF RMP3 file. The RIFF sizes are rewritten
+// The MP3 file an encode writes: the bare stream between its ID3 version 2 and version 1 tags,
+// or the stream inside a RIFF WAVE file (format tag 0x55) or a RIFF RMP3 file. The RIFF sizes are rewritten
 // after every write, so the file is complete up to its last write at every moment.
 
 #include <QByteArray>
@@ -26,8 +26,8 @@ public:
     static QString Extension(qint32 format);
 
     // Creates path, which must not exist yet (nothing is ever overwritten); throws NumberedError.
-    // A format other than 1 and 2 writes the bare stream.
-    Mp3OutputFile(const QString &path, qint32 format, const Stream &stream);
+    // A format other than 1 and 2 writes the bare stream, after `id3v2Tag` when one is given.
+    Mp3OutputFile(const QString &path, qint32 format, const Stream &stream, const QByteArray &id3v2Tag = {});
 
     const QString &Path() const { return m_path; }
 
@@ -55,6 +55,7 @@ private:
     QFile m_file;
     qint32 m_format;
     Stream m_stream;
+    qint64 m_streamStart = 0;  // the bytes before the stream: the RIFF header or the ID3v2 tag
     qint64 m_streamBytes = 0;
     qint64 m_trailerBytes = 0;  // the pad byte and the "id3 " chunk after the data chunk
 };

@@ -45,6 +45,8 @@ public:
     // What the icon reported; also the entry point for tests.
     void Activated(QSystemTrayIcon::ActivationReason reason);
 
+    // Whether the desktop has a notification area to show the icon in.
+    bool HostAvailable() const { return m_hostAvailable(); }
     // Replaces the question "is there a notification area?" (tests, which have none).
     void setHostCheck(std::function<bool()> check) { m_hostAvailable = std::move(check); }
 

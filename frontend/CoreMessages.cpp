@@ -86,6 +86,17 @@ const Entry kEntries[] = {
     {QT_TRANSLATE_NOOP("CoreMessages", "fmtチャンクが短すぎます"), Kind::Whole},
     {QT_TRANSLATE_NOOP("CoreMessages", "8bitか16bitのPCM、1か2チャンネルのみ扱えます"), Kind::Whole},
     {QT_TRANSLATE_NOOP("CoreMessages", "fmtチャンクがdataチャンクの後にあります"), Kind::Whole},
+    // the schedule editor's checks, which tolvane-cli schedule makes too
+    {QT_TRANSLATE_NOOP("CoreMessages", "/\\は日付/時刻表示書式指定文字の1文字目としてのみ使用可能です。:,;*?\"<>|は使用不可能です。"),
+     Kind::Whole},
+    {QT_TRANSLATE_NOOP("CoreMessages", "秒数は正の整数でなければなりません"), Kind::Whole},
+    {QT_TRANSLATE_NOOP("CoreMessages", "ファイルを分割する無音部の長さには正の整数を入力してください。"), Kind::Whole},
+    {QT_TRANSLATE_NOOP("CoreMessages", "分割時間は1秒以上を指定して下さい"), Kind::Whole},
+    {QT_TRANSLATE_NOOP("CoreMessages", "無音とみなす音圧には0以下の数または半角文字で-infを入力してください。"), Kind::Whole},
+    {QT_TRANSLATE_NOOP("CoreMessages", "waveファイルのサイズが約2GBに達する、または超えます。このままの場合録音時に自動分割します。"
+                                       "このままでよろしいですか?"),
+     Kind::Whole},
+    {QT_TRANSLATE_NOOP("CoreMessages", "重複するスケジュール名が存在しますが、よろしいですか?"), Kind::Whole},
     // the window's own, logged as they stand
     {QT_TRANSLATE_NOOP("CoreMessages", "%1を開けませんでした。"), Kind::Whole},
     {QT_TRANSLATE_NOOP("CoreMessages", "一つのノードは子ノードを持つかデータを持つかどちらも持たないかのどちらかです"),

@@ -1,6 +1,8 @@
 #include "FrmDialogChangeExecuteFile.h"
 
 #include "core/schedule/ClsSchedule.h"
+#include "core/schedule/ScheduleChecks.h"
+#include "frontend/CoreMessages.h"
 #include "frontend/IDialogHost.h"
 
 #include <QGridLayout>
@@ -62,15 +64,14 @@ void FrmDialogChangeExecuteFile::OKButton_Click()
         Confirm();
         return;
     }
-    bool whole = false;
-    const int seconds = m_beforeSeconds->text().trimmed().toInt(&whole);
-    if (!whole || seconds < 1) {
-        Inform(tr("秒数は正の整数でなければなりません"));
+    const std::optional<qint32> seconds = ScheduleChecks::BeforeExecuteSeconds(m_beforeSeconds->text());
+    if (!seconds) {
+        Inform(CoreMessages::Translate(ScheduleChecks::BeforeExecuteSecondsMessage()));
         m_beforeSeconds->setFocus();
         return;
     }
     m_copy->setBeforeExecutePath(m_filePath->text());
-    m_copy->setBeforeExecuteSeconds(seconds);
+    m_copy->setBeforeExecuteSeconds(*seconds);
     Confirm();
 }
 

@@ -1,6 +1,8 @@
 #include "FrmDialogSchedule.h"
 
 #include "core/controller/ClsController.h"
+#include "core/schedule/ScheduleChecks.h"
+#include "frontend/CoreMessages.h"
 #include "frontend/DialogSavePath.h"
 #include "frontend/FrmDialogChangeExecuteFile.h"
 #include "frontend/FrmDialogDays.h"
@@ -31,9 +33,6 @@ QString QualityQuestion()
 {
     return FrmDialogSchedule::tr("複数のスケジュールの録音品質が変更されます。よろしいですか?");
 }
-
-// A WAVE file is split before it reaches this size.
-constexpr double kWaveSizeLimit = 2000000000.0;
 
 Seconds TimeOfDayOr0(const QString &text)
 {
@@ -510,7 +509,7 @@ bool FrmDialogSchedule::CheckDuplicateName()
         // The schedule being edited does not count as its own duplicate.
         if (m_editedKeys.contains(Frmmain::KeyOf(row)) || row->text(0) != m_name->text())
             continue;
-        if (Ask(tr("重複するスケジュール名が存在しますが、よろしいですか?")))
+        if (Ask(CoreMessages::Translate(ScheduleChecks::DuplicateNameQuestion())))
             return true;
         m_name->setFocus();
         return false;
@@ -522,19 +521,10 @@ bool FrmDialogSchedule::CheckSize()
 {
     if (!m_format[0]->isChecked())
         return true;
-    qint64 length = m_end->Value().count();
-    if (!m_duration) {
-        length -= m_start->Value().count();
-        if (length < 0)
-            length += kDay.count();
-    }
-    const ClsWave &wave = *First().WaveSetting();
-    const double bytesPerSecond = BitsPerSampleOf(wave.Bit()) / 8.0 * ChannelCountOf(wave.Channel()) *
-                                  SampleRateOf(wave.Frequency());
-    if (!(kWaveSizeLimit / bytesPerSecond < static_cast<double>(length)))
+    const Seconds length = m_duration ? m_end->Value() : WrapDay(m_end->Value() - m_start->Value());
+    if (!ScheduleChecks::ReachesWaveSizeLimit(*First().WaveSetting(), length))
         return true;
-    if (Ask(tr("waveファイルのサイズが約2GBに達する、または超えます。このままの場合録音時に自動分割します。"
-               "このままでよろしいですか?")))
+    if (Ask(CoreMessages::Translate(ScheduleChecks::WaveSizeQuestion())))
         return true;
     m_end->setFocus();
     return false;

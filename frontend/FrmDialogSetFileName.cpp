@@ -1,6 +1,8 @@
 #include "FrmDialogSetFileName.h"
 
 #include "core/schedule/ClsSchedule.h"
+#include "core/schedule/ScheduleChecks.h"
+#include "frontend/CoreMessages.h"
 #include "frontend/TimePicker.h"
 
 #include <QLabel>
@@ -52,24 +54,6 @@ QStringList FrmDialogSetFileName::CodeLines()
             tr("\\N スケジュール名")};
 }
 
-bool FrmDialogSetFileName::IsValidFileNameTemplate(const QString &text)
-{
-    static const QString forbidden = QStringLiteral("?*;,:<>|") + kQuote;
-    static const QString backslashCodes = QStringLiteral("MYDhmsN");
-    static const QString slashCodes = QStringLiteral("MYD");
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (forbidden.contains(c))
-            return false;
-        const QString *codes = c == u'\\' ? &backslashCodes : c == u'/' ? &slashCodes : nullptr;
-        if (!codes)
-            continue;
-        if (i + 1 >= text.size() || !codes->contains(text[i + 1]))
-            return false;
-    }
-    return true;
-}
-
 std::shared_ptr<ClsSchedule> FrmDialogSetFileName::ChangeFileName(const ClsSchedule &Schedule)
 {
     m_copy = PrivateCopy(Schedule);
@@ -81,8 +65,8 @@ std::shared_ptr<ClsSchedule> FrmDialogSetFileName::ChangeFileName(const ClsSched
 void FrmDialogSetFileName::OKButton_Click()
 {
     const QString text = m_fileName->text();
-    if (!IsValidFileNameTemplate(text)) {
-        Warn(tr("/\\は日付/時刻表示書式指定文字の1文字目としてのみ使用可能です。:,;*?\"<>|は使用不可能です。"));
+    if (!ScheduleChecks::IsValidFileNameTemplate(text)) {
+        Warn(CoreMessages::Translate(ScheduleChecks::FileNameTemplateMessage()));
         return;
     }
     m_copy->setFileName(text);

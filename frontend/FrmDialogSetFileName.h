@@ -19,9 +19,6 @@ public:
     // A copy with the new FileName and TimeDayStart on OK; null on Cancel.
     std::shared_ptr<ClsSchedule> ChangeFileName(const ClsSchedule &Schedule);
 
-    // False for the characters no file name may hold, and for a "\" or "/" that does not begin
-    // one of the template's codes.
-    static bool IsValidFileNameTemplate(const QString &text);
     // The help lines that list the template's codes, shared with the tag dialog.
     static QStringList CodeLines();
 

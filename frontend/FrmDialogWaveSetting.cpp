@@ -2,6 +2,8 @@
 
 #include "core/controller/ClsController.h"
 #include "core/persistence/StoredValue.h"
+#include "core/schedule/ScheduleChecks.h"
+#include "frontend/CoreMessages.h"
 #include "frontend/FrmDialogGOGOSetting.h"
 #include "frontend/TimePicker.h"
 
@@ -167,11 +169,9 @@ void FrmDialogWaveSetting::Refuse(QWidget *control, const QString &text, bool wa
 
 bool FrmDialogWaveSetting::CheckSplitSeconds(double &seconds)
 {
-    // Less than a second of silence would split the recording at every pause.
-    bool whole = false;
-    const int typed = m_splitSeconds->text().trimmed().toInt(&whole);
-    if (whole && typed >= 1) {
-        seconds = typed;
+    const std::optional<double> accepted = ScheduleChecks::SplitSeconds(m_splitSeconds->text());
+    if (accepted) {
+        seconds = *accepted;
         return true;
     }
     // Without splitting the length is not used, and the box cannot be edited: it must not block OK.
@@ -179,32 +179,26 @@ bool FrmDialogWaveSetting::CheckSplitSeconds(double &seconds)
         seconds = m_copy->WaveSetting()->NoSoundSeconds();
         return true;
     }
-    Refuse(m_splitSeconds, tr("ファイルを分割する無音部の長さには正の整数を入力してください。"), true);
+    Refuse(m_splitSeconds, CoreMessages::Translate(ScheduleChecks::SplitSecondsMessage()), true);
     return false;
 }
 
 bool FrmDialogWaveSetting::CheckSplitTime()
 {
-    if (!m_splitByTime->isChecked() || m_splitTime->Value() > Seconds(0))
+    if (ScheduleChecks::SplitTimeAccepted(m_splitByTime->isChecked(), m_splitTime->Value()))
         return true;
-    Refuse(m_splitTime, tr("分割時間は1秒以上を指定して下さい"), false);
+    Refuse(m_splitTime, CoreMessages::Translate(ScheduleChecks::SplitTimeMessage()), false);
     return false;
 }
 
 bool FrmDialogWaveSetting::CheckNoSounddB()
 {
     const QString text = m_noSounddB->text();
-    bool number = false;
-    const double dB = text.trimmed().toDouble(&number);
-    // The wave settings take any number; a level above full scale is refused here.
-    if (!number || !(dB > 0)) {
-        try {
-            m_copy->WaveSetting()->setNoSounddB(text);
-            return true;
-        } catch (const NumberedError &) {
-        }
+    if (ScheduleChecks::NoSounddBAccepted(text)) {
+        m_copy->WaveSetting()->setNoSounddB(text);
+        return true;
     }
-    Refuse(m_noSounddB, tr("無音とみなす音圧には0以下の数または半角文字で-infを入力してください。"), true);
+    Refuse(m_noSounddB, CoreMessages::Translate(ScheduleChecks::NoSounddBMessage()), true);
     return false;
 }
 

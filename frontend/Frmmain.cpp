@@ -1,6 +1,7 @@
 #include "Frmmain.h"
 
 #include "common/DateTimeText.h"
+#include "core/capture/WmaFileWriter.h"
 #include "frontend/ClsSaveLoad.h"
 #include "frontend/CoreMessages.h"
 #include "frontend/ScheduleRowText.h"
@@ -64,10 +65,8 @@ Frmmain::Frmmain(Parts parts, QWidget *parent)
       m_priority(std::move(parts.priority))
 {
     setWindowTitle(QStringLiteral("Tolvane"));
-    // The pictures ship beside the program.
-    const QString folder = QCoreApplication::applicationDirPath();
-    m_idleIcon = QIcon(folder + QStringLiteral("/TV1.svg"));
-    m_recordingIcon = QIcon(folder + QStringLiteral("/TV2.svg"));
+    m_idleIcon = QIcon(QStringLiteral(":/icons/TV1.svg"));
+    m_recordingIcon = QIcon(QStringLiteral(":/icons/TV2.svg"));
     setWindowIcon(m_idleIcon);
     m_tray.setVisible(true);
     m_tray.setIcon(m_idleIcon);
@@ -195,7 +194,8 @@ void Frmmain::BuildControls()
     grid->addWidget(m_noticeRow, 7, 0, 1, 7);
     m_noticeRow->hide();
 
-    auto *notice = new QLabel(tr("Windows Media形式の録音にはFFmpegのライブラリ(LGPL)を使用しています。"));
+    auto *notice = new QLabel(tr("Windows Media形式の録音にはFFmpegのライブラリ(%1)を使用しています。")
+                                  .arg(WmaFileWriter::Licence()));
     notice->setObjectName(QStringLiteral("Label1"));
     grid->addWidget(notice, 8, 0, 1, 5);
     auto *about = new QLabel(tr("<a href=\"readme\">Tolvaneについて</a>"));
@@ -296,6 +296,11 @@ void Frmmain::ConnectController()
     connect(c, &ClsController::OnUnload, this, [this](bool &cancel) { Guarded([&] { OnUnload(cancel); }); });
     connect(c, &ClsController::OnError, this, &Frmmain::ShowError);
     connect(c, &ClsController::OnWarning, this, &Frmmain::ShowWarning);
+    connect(c, &ClsController::OnCaptureFileFinished, this, [this](const QString &path) {
+        // The icon shows when a recording ends; without one, a finished file is worth a note.
+        if (!m_tray.HostAvailable())
+            Notify(QStringLiteral("録音ファイルを保存しました。") + path, QSystemTrayIcon::Information);
+    });
     connect(c, &ClsController::OnWakeTimeChanged, this, [this] {
         if (m_status == tolvane::Status::Idle)
             SetInfo(IdleText());
@@ -643,7 +648,7 @@ void Frmmain::ShowNotice(const QString &shown, const QString &logged, QSystemTra
     m_noticeIcon->setPixmap(style()->standardIcon(picture, nullptr, this).pixmap(size, size));
     m_notice->setText(GeneralDateTimeText(m_services->clock->Now()) + QStringLiteral("  ") + shown);
     m_noticeRow->show();
-    m_tray.ShowNotification(windowTitle(), shown, icon);
+    Notify(shown, icon);
     if (m_controller)
         m_controller->WriteLog(subject, logged);
 }
@@ -652,6 +657,19 @@ void Frmmain::DismissNotice()
 {
     m_noticeRow->hide();
     m_notice->clear();
+}
+
+void Frmmain::Notify(const QString &text, QSystemTrayIcon::MessageIcon icon)
+{
+    if (m_tray.HostAvailable()) {
+        m_tray.ShowNotification(windowTitle(), text, icon);
+        return;
+    }
+    if (m_services->desktopNotifier)
+        m_services->desktopNotifier->Notify(windowTitle(), text,
+                                            icon == QSystemTrayIcon::Critical      ? IDesktopNotifier::Urgency::Critical
+                                            : icon == QSystemTrayIcon::Information ? IDesktopNotifier::Urgency::Low
+                                                                                   : IDesktopNotifier::Urgency::Normal);
 }
 
 QString Frmmain::IdleText() const

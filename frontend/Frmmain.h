@@ -94,6 +94,9 @@ private:
     // `shown` is the window's text, `logged` the log's, which never changes with the language.
     void ShowNotice(const QString &shown, const QString &logged, QSystemTrayIcon::MessageIcon icon,
                     const QString &subject);
+    // A balloon from the icon; on a desktop without a notification area (stock GNOME) a desktop
+    // notification, so that a hidden or covered window still tells what happened.
+    void Notify(const QString &text, QSystemTrayIcon::MessageIcon icon);
     // "待機中", with the next wake-up when the wake alarm is set.
     QString IdleText() const;
     void SetTrayPicture(bool recording);

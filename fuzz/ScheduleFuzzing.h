@@ -5,6 +5,7 @@
 
 #include "core/controller/ClsController.h"
 #include "core/persistence/ClsScheduleSaveLoad.h"
+#include "tests/support/TestDoubles.h"
 #include "tests/support/SyscallFilter.h"
 
 #include <QFile>

@@ -44,34 +44,38 @@ ClsFilter::Terms ClsFilter::Prepare(Bit bit, qint32 BlockAlign) const
     return Terms{qint16(sixteen ? 0 : 128), int(threshold), mono ? 1 : 2};
 }
 
-std::vector<qint16> ClsFilter::HeldThen(std::vector<qint16> &&block, qsizetype end)
+namespace {
+
+// What passes, as one array: the released samples, then the result.
+std::vector<qint16> Joined(SampleSpool<qint16> &released, std::vector<qint16> &&result)
 {
-    if (m_held.empty()) {
-        block.resize(size_t(end));
-        return std::move(block);
-    }
-    size_t size = size_t(end);
-    for (const auto &piece : m_held)
-        size += piece.size();
-    std::vector<qint16> data;
-    data.reserve(size);
-    for (const auto &piece : m_held)
-        data.insert(data.end(), piece.begin(), piece.end());
-    data.insert(data.end(), block.begin(), block.begin() + end);
-    m_held.clear();
+    if (released.Empty())
+        return std::move(result);
+    std::vector<qint16> data = released.Take(released.Size());
+    data.insert(data.end(), result.begin(), result.end());
     return data;
 }
 
-void ClsFilter::Hold(std::vector<qint16> samples)
+}  // namespace
+
+std::vector<qint16> ClsFilter::FStartNoSound(std::vector<qint16> &&WaveData, Bit bit, qint32 BlockAlign)
 {
-    m_held.clear();
-    if (!samples.empty())
-        m_held.push_back(std::move(samples));
+    SampleSpool<qint16> released;
+    std::vector<qint16> result = FStartNoSound(std::move(WaveData), bit, BlockAlign, released);
+    return Joined(released, std::move(result));
+}
+
+std::vector<qint16> ClsFilter::FEndNoSound(std::vector<qint16> &&WaveData, Bit bit, qint32 BlockAlign)
+{
+    SampleSpool<qint16> released;
+    std::vector<qint16> result = FEndNoSound(std::move(WaveData), bit, BlockAlign, released);
+    return Joined(released, std::move(result));
 }
 
 // The held-back samples count as put in front of the block; the scan covers only the block's
-// own frames, so held-back samples are never scanned or copied twice.
-std::vector<qint16> ClsFilter::FStartNoSound(std::vector<qint16> &&WaveData, Bit bit, qint32 BlockAlign)
+// own frames, so held-back samples are never scanned or copied again while they wait.
+std::vector<qint16> ClsFilter::FStartNoSound(std::vector<qint16> &&WaveData, Bit bit, qint32 BlockAlign,
+                                             SampleSpool<qint16> &released)
 {
     if (WaveData.size() == 1)
         return std::move(WaveData);
@@ -84,23 +88,30 @@ std::vector<qint16> ClsFilter::FStartNoSound(std::vector<qint16> &&WaveData, Bit
         if (t.Zero(d + i))
             lastZero = i;
         if (t.Loud(d + i)) {
-            if (lastZero < 0)
-                return HeldThen(std::move(WaveData), n);
-            m_held.clear();
+            if (lastZero < 0) {
+                released.Append(std::move(m_held));
+                return std::move(WaveData);
+            }
+            m_held.Clear();
             return std::vector<qint16>(WaveData.begin() + lastZero, WaveData.end());
         }
     }
     // All silence: keep what follows the last zero frame, where the sound may still begin.
     if (lastZero >= 0) {
-        Hold({WaveData.begin() + lastZero + t.frame, WaveData.end()});
+        m_held.Clear();
+        m_held.Append(d + lastZero + t.frame, n - lastZero - t.frame);
     } else {
-        const std::vector<qint16> data = HeldThen(std::move(WaveData), n);
-        Hold({data.begin() + std::min(t.frame, qsizetype(data.size())), data.end()});
+        // The data's first frame is the cut: it goes, the rest waits.
+        const qint64 fromHeld = std::min(t.frame, m_held.Size());
+        m_held.DropFront(fromHeld);
+        const qsizetype fromBlock = std::min<qsizetype>(t.frame - fromHeld, n);
+        m_held.Append(d + fromBlock, n - fromBlock);
     }
     return {t.zero};
 }
 
-std::vector<qint16> ClsFilter::FEndNoSound(std::vector<qint16> &&WaveData, Bit bit, qint32 BlockAlign)
+std::vector<qint16> ClsFilter::FEndNoSound(std::vector<qint16> &&WaveData, Bit bit, qint32 BlockAlign,
+                                           SampleSpool<qint16> &released)
 {
     if (WaveData.size() == 1)
         return std::move(WaveData);
@@ -122,18 +133,18 @@ std::vector<qint16> ClsFilter::FEndNoSound(std::vector<qint16> &&WaveData, Bit b
         }
     }
     if (!loud) {
-        m_held.push_back(std::move(WaveData));
+        m_held.Append(WaveData);
         return {t.zero};
     }
+    released.Append(std::move(m_held));
     if (lowestZero == last)
-        return HeldThen(std::move(WaveData), n);
+        return std::move(WaveData);
     // Sound, then silence with a zero frame: end the written part on that frame and hold the
     // rest back.
     const qsizetype cut = lowestZero + t.frame;
-    std::vector<qint16> rest(WaveData.begin() + cut, WaveData.end());
-    std::vector<qint16> out = HeldThen(std::move(WaveData), cut);
-    Hold(std::move(rest));
-    return out;
+    m_held.Append(d + cut, n - cut);
+    WaveData.resize(size_t(cut));
+    return std::move(WaveData);
 }
 
 }  // namespace tolvane

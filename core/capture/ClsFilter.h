@@ -4,6 +4,7 @@
 // follows it, so the silence still held when the recording stops never reaches the file. Cuts
 // fall on frames at exactly the zero level, so a file neither starts nor ends with a click.
 
+#include "core/capture/SampleSpool.h"
 #include "core/schedule/ScheduleTypes.h"
 
 #include <vector>
@@ -12,6 +13,12 @@ namespace tolvane {
 
 class ClsFilter {
 public:
+    // Held-back samples beyond memoryBytes wait in a file (see SampleSpool).
+    explicit ClsFilter(qint64 memoryBytes = SampleSpool<qint16>::kMemoryBytes) : m_held(memoryBytes) {}
+
+    // The folder for the file of held-back samples, when one is needed.
+    void setSpillFolder(const QString &folder) { m_held.setFolder(folder); }
+
     // The silence level in percent of full scale.
     double NoSoundVolume() const { return m_noSoundVolume; }
     void setNoSoundVolume(double v) { m_noSoundVolume = v; }
@@ -25,17 +32,22 @@ public:
     std::vector<qint16> FStartNoSound(std::vector<qint16> &&WaveData, Bit bit, qint32 BlockAlign);
     std::vector<qint16> FEndNoSound(std::vector<qint16> &&WaveData, Bit bit, qint32 BlockAlign);
 
+    // The same for a recording that may hold back hours: the held-back samples that a call
+    // lets go are moved to the end of `released` instead of being put in front of the result,
+    // so what passes is `released` followed by the result. Besides error 6 these throw the
+    // file error of the held-back samples' file; the recording cannot go on then.
+    std::vector<qint16> FStartNoSound(std::vector<qint16> &&WaveData, Bit bit, qint32 BlockAlign,
+                                      SampleSpool<qint16> &released);
+    std::vector<qint16> FEndNoSound(std::vector<qint16> &&WaveData, Bit bit, qint32 BlockAlign,
+                                    SampleSpool<qint16> &released);
+
 private:
     struct Terms;
     Terms Prepare(Bit bit, qint32 BlockAlign) const;
-    // The held-back samples followed by the block's samples [0, end); nothing is held after.
-    std::vector<qint16> HeldThen(std::vector<qint16> &&block, qsizetype end);
-    void Hold(std::vector<qint16> samples);
 
     double m_noSoundVolume = 0;
-    // What is held back from earlier blocks, in order, as the pieces it came in: a long silence
-    // is kept block by block and joined once, when sound follows. Empty when nothing is held.
-    std::vector<std::vector<qint16>> m_held;
+    // What is held back from earlier blocks, in order. Empty when nothing is held.
+    SampleSpool<qint16> m_held;
 };
 
 }  // namespace tolvane

@@ -226,6 +226,9 @@ void ClsWaveCapture2File::Capturer_ArriveReadableBuffer()
 template <typename Sample>
 void ClsWaveCapture2File::ApplySilenceFilter(std::vector<Sample> &block)
 {
+    if (m_writeFailed)
+        return;  // nothing more is written, and the filter would only hold it back
+    UseSpillFolder();
     const Bit bit = Wave().Bit();
     const qint32 align = m_desc.Format.BlockAlign;
     std::vector<qint16> wide;
@@ -234,15 +237,22 @@ void ClsWaveCapture2File::ApplySilenceFilter(std::vector<Sample> &block)
     else
         wide = Widen(block);
 
+    // What the filter lets go of its held-back samples opens the block in the backlog.
     std::vector<qint16> kept;
     try {
         if (m_startTrimming) {
-            kept = m_filter->FStartNoSound(std::move(wide), bit, align);
+            kept = m_filter->FStartNoSound(std::move(wide), bit, align, m_backlog.Opening());
             m_startTrimming = kept.size() == 1 && kept.front() == kZeroLevel<Sample>;
         } else {
-            kept = m_filter->FEndNoSound(std::move(wide), bit, align);
+            kept = m_filter->FEndNoSound(std::move(wide), bit, align, m_backlog.Opening());
         }
-    } catch (const NumberedError &) {
+    } catch (const NumberedError &e) {
+        if (e.Number() != ErrNo::Overflow) {
+            // Held-back sound that cannot be kept is a write that failed.
+            block.clear();
+            WriteFailed(e);
+            return;
+        }
         // A filter that cannot work is switched off and the block written as it came.
         if (m_startTrimming)
             m_startTrimming = false;
@@ -293,42 +303,117 @@ void ClsWaveCapture2File::Put(const std::vector<Sample> &block, bool splitHere)
         m_startTrimming = false;
 }
 
+// Every block goes through the backlog, in which it waits only while an earlier one is
+// still being written; the splitting at silences, when it is on, happens as it comes out.
 template <typename Sample>
 void ClsWaveCapture2File::WriteBlock(std::vector<Sample> block)
 {
-    if (block.empty() || m_writeFailed)
+    if (m_writeFailed)
         return;
     try {
-        Put(block, false);
+        UseSpillFolder();
+        m_backlog.Push(block, m_stopRequested);
     } catch (const NumberedError &e) {
         WriteFailed(e);
     }
+    Drain<Sample>(m_stopRequested);
 }
 
 template <typename Sample>
 void ClsWaveCapture2File::WriteBlockWithSilenceSplit(std::vector<Sample> block)
 {
-    SilenceSplitter<Sample> &splitter = [this]() -> SilenceSplitter<Sample> & {
-        if constexpr (std::is_same_v<Sample, qint16>)
-            return *m_splitter16;
-        else
-            return *m_splitter8;
-    }();
-    for (;;) {
-        auto result = splitter.Split(std::move(block), m_stopRequested);
-        if ((!result.block.empty() || result.splitHere) && !m_writeFailed) {
-            try {
-                Put(result.block, result.splitHere);
-            } catch (const NumberedError &e) {
-                WriteFailed(e);
+    WriteBlock(std::move(block));
+}
+
+template <typename Sample>
+SilenceSplitter<Sample> &ClsWaveCapture2File::Splitter()
+{
+    if constexpr (std::is_same_v<Sample, qint16>)
+        return *m_splitter16;
+    else
+        return *m_splitter8;
+}
+
+template <typename Sample>
+void ClsWaveCapture2File::Drain(bool all)
+{
+    const bool split = Wave().Split();
+    SilenceSplitter<Sample> &splitter = Splitter<Sample>();
+    SplitterTurn &turn = m_splitterTurn;
+    const auto decided = [&turn](const typename SilenceSplitter<Sample>::Decision &d, bool stopping) {
+        turn.writing = d.count > 0 || d.splitHere;
+        turn.splitHere = d.splitHere;
+        // At the end of a recording everything carried over is written now.
+        turn.again = stopping && d.morePending;
+    };
+    try {
+        for (qint64 budget = kCatchUpSamples; !m_writeFailed && (all || (budget > 0 && EncoderReady()));) {
+            if (turn.writing) {
+                const std::vector<Sample> piece = splitter.TakeOutput(PieceSamples());
+                budget -= qint64(piece.size());
+                turn.writing = splitter.OutputLeft() > 0;
+                Put(piece, !turn.writing && turn.splitHere);
+            } else if (turn.again) {
+                decided(splitter.End(true), true);
+            } else if (!m_backlog.Empty()) {
+                SampleBacklog::Piece piece = m_backlog.Take(PieceSamples());
+                budget -= qint64(piece.samples.size());
+                std::vector<Sample> samples;
+                if constexpr (std::is_same_v<Sample, qint16>)
+                    samples = std::move(piece.samples);
+                else
+                    samples.assign(piece.samples.begin(), piece.samples.end());
+                if (!split) {
+                    if (!samples.empty())
+                        Put(samples, false);
+                    continue;
+                }
+                splitter.Feed(samples.data(), qsizetype(samples.size()));
+                if (piece.endsBlock)
+                    decided(splitter.End(piece.stop), piece.stop);
+            } else {
+                return;
             }
         }
-        block.clear();
-        // At the end of a recording everything carried over is written now; otherwise it
-        // waits for the next block.
-        if (!(m_stopRequested && result.morePending))
-            return;
+    } catch (const NumberedError &e) {
+        WriteFailed(e);
     }
+    if (m_writeFailed) {
+        m_backlog.Clear();
+        splitter.Clear();
+        turn = SplitterTurn();
+    }
+}
+
+qint64 ClsWaveCapture2File::PieceSamples() const
+{
+    // Half seconds of an odd rate alternate in length; the longer one is a piece.
+    const qint64 channels = std::max<qint64>(m_desc.Format.Channels, 1);
+    return std::max<qint64>((m_desc.Format.SamplesPerSec + 1) / 2, 1) * channels;
+}
+
+void ClsWaveCapture2File::DrainAll()
+{
+    if (Wave().Bit() == Bit::Hi16bit)
+        Drain<qint16>(true);
+    else
+        Drain<quint8>(true);
+}
+
+bool ClsWaveCapture2File::EncoderReady() const
+{
+    return !m_mp3Writer || m_mp3Writer->BytesQueued() < kEncoderQueueBytes;
+}
+
+// The recording's own folder: the disk chosen for the recording, which the sound would have
+// filled anyway had it not been held back (a temporary folder may be in memory).
+void ClsWaveCapture2File::UseSpillFolder()
+{
+    m_backlog.setSpillFolder(m_setting.FilePath);
+    if (m_filter)
+        m_filter->setSpillFolder(m_setting.FilePath);
+    m_splitter8->setSpillFolder(m_setting.FilePath);
+    m_splitter16->setSpillFolder(m_setting.FilePath);
 }
 
 void ClsWaveCapture2File::WriteFailed(const NumberedError &error)
@@ -403,6 +488,7 @@ void ClsWaveCapture2File::Capturer_FinishCapture()
     try {
         // Whoever stopped the capture, it is over: what the splitter still carries goes out now.
         m_stopRequested = true;
+        DrainAll();
         if (Wave().Split()) {
             if (Wave().Bit() == Bit::Hi16bit)
                 WriteBlockWithSilenceSplit<qint16>({});

@@ -7,6 +7,7 @@
 #include "core/capture/ClsFilter.h"
 #include "core/capture/ClsWaveWriter.h"
 #include "core/capture/ICapturePipeline.h"
+#include "core/capture/SampleBacklog.h"
 #include "core/capture/SilenceSplitter.h"
 #include "core/capture/SoundSource.h"
 #include "core/encoder/IWavFile2MP3.h"
@@ -27,6 +28,17 @@ public:
 
     // No part of a recording grows much beyond this many bytes.
     static constexpr qint32 kMaxSplitSize = 2'000'000'000;
+    // While a backlog is written (a long silence that the filter lets go, or sound that waited
+    // for the encoder), each block's turn writes at most this many samples (8 MiB): a few
+    // milliseconds of writing, and still 45 times as fast as 48 kHz stereo comes in.
+    static constexpr qint64 kCatchUpSamples = qint64{1} << 22;
+    // The real-time encoder gets more only while less than this is on its way to it (its
+    // client holds at most ClsWavFile2MP3::kMaxQueuedBytes, 8 MiB, at the end of a recording).
+    //
+    // Held-back sound thus takes at most about 21 MiB of memory, however long it lasts: 4 MiB
+    // in each of the filter's, the backlog's and the silence splitter's spools (SampleSpool),
+    // 8 MiB on its way to the encoder, and a few pieces; the rest waits on disk.
+    static constexpr qint64 kEncoderQueueBytes = qint64{4} << 20;
 
     // makeSource makes the sound source of a capture; encoders the real-time MP3 encoder (may
     // be null when MP3 encoding is not available).
@@ -44,6 +56,11 @@ public:
 
     // The size at which a part is closed, from the wave setting's time split.
     qint32 SplitSize() const { return m_splitSize; }
+    // Sound is written, and handed to the MP3 encoder, in pieces of half a second at most, as
+    // the sound card delivers it (48,000 samples at the most): a part split by size or time
+    // still ends within half a second of its size, however much was held back, and no message
+    // to the encoder comes near the protocol's limit.
+    qint64 PieceSamples() const;
     // The source of the capture under way (none before SetParameter and after the end).
     SoundSource *Capturer() const { return m_capturer; }
 
@@ -53,6 +70,15 @@ private:
     template <typename Sample> void WriteBlock(std::vector<Sample> block);
     template <typename Sample> void WriteBlockWithSilenceSplit(std::vector<Sample> block);
     template <typename Sample> void Put(const std::vector<Sample> &block, bool splitHere);
+    template <typename Sample> SilenceSplitter<Sample> &Splitter();
+    // Writes what waits in the backlog, oldest first, through the silence splitter when the
+    // recording splits at silences: everything when all is set (the recording is over), else
+    // one block's turn, and no more than the real-time encoder takes without falling behind.
+    template <typename Sample> void Drain(bool all);
+    void DrainAll();
+    bool EncoderReady() const;
+    // Held-back sound waits beside the recording.
+    void UseSpillFolder();
 
     // A source for the choice: the one there is when it serves the same kind of source.
     void EnsureCapturer(const SourceChoice &choice);
@@ -86,6 +112,15 @@ private:
     std::unique_ptr<ClsFilter> m_filter;
     std::unique_ptr<SilenceSplitter<quint8>> m_splitter8;
     std::unique_ptr<SilenceSplitter<qint16>> m_splitter16;
+    SampleBacklog m_backlog;
+    // What the silence splitter decided last and is being written: its samples (or only a
+    // split, when there are none), then, at the end of a recording, another decision while it
+    // still carries samples over.
+    struct SplitterTurn {
+        bool writing = false;
+        bool splitHere = false;
+        bool again = false;
+    } m_splitterTurn;
     qint32 m_splitSize = kMaxSplitSize;
     QSet<QString> m_partNamesIssued;  // lower case; a part's file may not be on disk yet
 

@@ -70,6 +70,11 @@ bool WmaFileWriter::Available()
     return avcodec_find_encoder_by_name("wmav2") != nullptr && av_guess_format("asf", nullptr, nullptr) != nullptr;
 }
 
+QString WmaFileWriter::Licence()
+{
+    return QString::fromUtf8(avcodec_license());
+}
+
 WmaFileWriter::WmaFileWriter(const WmeSession &session, qint32 inputRate) : m_session(session)
 {
     const QByteArray codecName = session.Codec.toLatin1();

@@ -27,6 +27,8 @@ class WmaFileWriter {
 public:
     // Whether FFmpeg offers the WMA 2 encoder and the ASF muxer.
     static bool Available();
+    // The licence of the FFmpeg libraries linked in ("GPL version 2 or later" in Debian's build).
+    static QString Licence();
 
     // Opens the session's encoder for interleaved PCM at inputRate with the session's channel
     // count. Throws NumberedError 429 when FFmpeg lacks the codec or the muxer, 5 when the

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QtEndian>
 
+#include <algorithm>
+
 namespace tolvane {
 
 namespace {
@@ -164,9 +166,28 @@ void ClsWavFile2MP3::EncodeFile()
 
 void ClsWavFile2MP3::EncodeRealTime(const std::vector<qint16> &iBuf)
 {
-    QByteArray block(static_cast<qsizetype>(iBuf.size()) * 2, Qt::Uninitialized);
-    qToLittleEndian<qint16>(iBuf.data(), static_cast<qsizetype>(iBuf.size()), block.data());
-    Send(encorda::Message(encorda::Call::EncodeRealTime, block));
+    // The server's encode does not depend on where the blocks are cut.
+    const qsizetype size = static_cast<qsizetype>(iBuf.size());
+    for (qsizetype at = 0; at < size; at += kMaxBlockSamples) {
+        const qsizetype count = std::min(kMaxBlockSamples, size - at);
+        QByteArray block(count * 2, Qt::Uninitialized);
+        qToLittleEndian<qint16>(iBuf.data() + at, count, block.data());
+        Send(encorda::Message(encorda::Call::EncodeRealTime, block));
+        WaitWhileBehind();
+    }
+}
+
+void ClsWavFile2MP3::WaitWhileBehind()
+{
+    while (m_process && m_process->state() == QProcess::Running && m_process->bytesToWrite() > kMaxQueuedBytes) {
+        if (!m_process->waitForBytesWritten(kFinishTimeoutMs))
+            return;  // a server that takes nothing for so long is left to its end
+    }
+}
+
+qint64 ClsWavFile2MP3::BytesQueued() const
+{
+    return m_process ? m_process->bytesToWrite() : 0;
 }
 
 void ClsWavFile2MP3::FinishEncodeRealTime()

@@ -20,6 +20,11 @@ public:
     static constexpr qint32 kErrCannotStart = ErrNo::CannotCreateObject;
     // The server ended while it had a job.
     static constexpr qint32 kErrServerLost = qint32(0x80010108u);
+    // The most samples one EncodeRealTime message carries (2 MiB).
+    static constexpr qsizetype kMaxBlockSamples = qsizetype{1} << 20;
+    // A server this far behind makes the next call wait, so that what it has not taken yet
+    // never fills the recorder's memory.
+    static constexpr qint64 kMaxQueuedBytes = qint64{8} << 20;
 
     // Starts the server program encordaPath and waits until it reports that its encoder library
     // works; throws NumberedError (kErrCannotStart) when it does not.
@@ -35,9 +40,12 @@ public:
     void SetParameter(const QString &WavFilePath, qint32 WaveFreq, qint32 nChannel,
                       const Mp3EncodeSettings &settings) override;
     void EncodeFile() override;
+    // Sends the block as messages far below the protocol's limit, and waits while the server is
+    // more than kMaxQueuedBytes behind.
     void EncodeRealTime(const std::vector<qint16> &iBuf) override;
     void FinishEncodeRealTime() override;
     void SetPriority(qint32 iPriority) override;
+    qint64 BytesQueued() const override;
 
     // The process id of the running server, 0 when none runs.
     qint64 ServerProcessId() const;
@@ -54,6 +62,7 @@ private:
     void EnsureServer();
     void BeginJob(bool fileMode, const QString &path);
     void Send(const QByteArray &message);
+    void WaitWhileBehind();
     void ReadEvents(quint64 generation);
     // Handles one event; false when this object was deleted by a handler of its signals.
     bool HandleEvent(const QByteArray &payload);

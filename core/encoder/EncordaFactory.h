@@ -9,7 +9,8 @@ namespace tolvane {
 
 class EncordaFactory : public IEncoderFactory {
 public:
-    // encordaPath names the server program; empty means "encorda" beside the running program.
+    // encordaPath names the server program; empty means "encorda" beside the running program, or
+    // in the installed helper folder when there is none beside it.
     explicit EncordaFactory(QString encordaPath = {});
 
     std::unique_ptr<IWavFile2MP3> Create() override;

@@ -24,12 +24,14 @@ public:
                               const Mp3EncodeSettings &settings) = 0;
     // Starts the prepared file encode and returns at once; FinishEncode follows.
     virtual void EncodeFile() = 0;
-    // One block of samples (for 8-bit audio the values 0 to 255).
+    // One block of samples (for 8-bit audio the values 0 to 255), of any length.
     virtual void EncodeRealTime(const std::vector<qint16> &iBuf) = 0;
     // Drains and closes the real-time encode; FinishEncode follows.
     virtual void FinishEncodeRealTime() = 0;
     // The server process's priority class (the platform's class values).
     virtual void SetPriority(qint32 iPriority) = 0;
+    // Bytes of calls made that have not reached the encoder yet (it is behind by that much).
+    virtual qint64 BytesQueued() const { return 0; }
 
 signals:
     // A file or real-time encode has ended, successfully or not.

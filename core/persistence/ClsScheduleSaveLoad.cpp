@@ -70,7 +70,12 @@ void ClsScheduleSaveLoad::LoadSchedule(ClsController &c)
         return;
     }
 
-    c.setDefaultSavePath(folder);
+    // A new user finds the recordings among their music, not in a hidden folder: the default
+    // folder is the music folder, and new schedules save to the default folder.
+    const QString firstRunFolder = c.Services()->firstRunSaveFolder;
+    c.setDefaultSavePath(firstRunFolder.isEmpty() ? folder : firstRunFolder);
+    if (!firstRunFolder.isEmpty())
+        c.DefaultSchedule()->setSavePath(QString());
     c.setBufferLength(1);
     c.setNoSoundVolume(0);
 }

@@ -5,10 +5,13 @@
 #include "core/controller/ClsController.h"
 #include "core/persistence/AtomicFile.h"
 #include "core/persistence/StoredValue.h"
+#include "core/schedule/Occurrences.h"
 
 #include <QFile>
 
+#include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -342,6 +345,18 @@ std::shared_ptr<ClsSchedule> clsDOM::ReadSchedule(ClsController &controller, con
     }
     // The same for a stream: a schedule without one records no stream.
     s.setStreamURL(v.Value(QStringLiteral("StreamURL")));
+
+    // A one-shot postponement stays in the file until the recording it moves has started;
+    // after that moment it is spent, whether or not a recorder was running then.
+    const QDomElement postponed = v.Child(QStringLiteral("Postponed"));
+    if (!postponed.isNull()) {
+        const Values p(postponed);
+        const QDateTime until = QDateTime::fromString(p.Value(QStringLiteral("Until")), Qt::ISODate);
+        if (!until.isValid() || controller.Services()->clock->Now() < until) {
+            s.setStartTimeDelay(p.Time(QStringLiteral("StartTimeDelay")));
+            s.setEndTimeDelay(p.Time(QStringLiteral("EndTimeDelay")));
+        }
+    }
     return schedule;
 }
 
@@ -375,9 +390,23 @@ void clsDOM::SchedulesSaveAsXML(ClsController &controller)
     add(kCaptureNoSoundVolume, FromDouble(controller.NoSoundVolume()));
     options.appendChild(WriteSchedule(*controller.DefaultSchedule(), QStringLiteral("DefaultSchedule")));
 
+    // A postponement ends when the recording it moves starts: the next occurrence of its schedule.
+    std::map<const ClsSchedule *, QDateTime> nextStart;
+    const ColSchedule &list = controller.ScheduleList();
+    if (std::any_of(list.begin(), list.end(), [](const auto &entry) {
+            return entry.schedule->StartTimeDelay() != Seconds(0) || entry.schedule->EndTimeDelay() != Seconds(0);
+        })) {
+        const QDateTime now = controller.Services()->clock->Now();
+        for (const Occurrence &o : OccurrencesBetween(list, now, now.addDays(8)))
+            nextStart.try_emplace(o.schedule.get(), o.start);
+    }
     QDomElement schedules = m_document.createElement(QStringLiteral("Schedules"));
-    for (const auto &entry : controller.ScheduleList())
-        schedules.appendChild(WriteSchedule(*entry.schedule, QStringLiteral("Schedule")));
+    for (const auto &entry : controller.ScheduleList()) {
+        QDomElement element = WriteSchedule(*entry.schedule, QStringLiteral("Schedule"));
+        const auto next = nextStart.find(entry.schedule.get());
+        AppendPostponement(element, *entry.schedule, next == nextStart.end() ? QDateTime() : next->second);
+        schedules.appendChild(element);
+    }
     root.appendChild(schedules);
 
     WriteFileAtomically(m_filePath, m_document.toByteArray(-1), kSource);
@@ -393,6 +422,19 @@ QDomElement clsDOM::MakeTextElement(const QString &name, const QString &value)
     else
         element.appendChild(m_document.createTextNode(text));
     return element;
+}
+
+void clsDOM::AppendPostponement(QDomElement &element, const ClsSchedule &s, const QDateTime &until)
+{
+    using namespace StoredValue;
+    if (s.StartTimeDelay() == Seconds(0) && s.EndTimeDelay() == Seconds(0))
+        return;
+    QDomElement postponed = m_document.createElement(QStringLiteral("Postponed"));
+    postponed.appendChild(MakeTextElement(QStringLiteral("StartTimeDelay"), FromTimeOfDay(s.StartTimeDelay())));
+    postponed.appendChild(MakeTextElement(QStringLiteral("EndTimeDelay"), FromTimeOfDay(s.EndTimeDelay())));
+    if (until.isValid())
+        postponed.appendChild(MakeTextElement(QStringLiteral("Until"), until.toString(Qt::ISODate)));
+    element.appendChild(postponed);
 }
 
 QDomElement clsDOM::WriteSchedule(const ClsSchedule &s, const QString &name)

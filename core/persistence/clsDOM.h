@@ -3,6 +3,7 @@
 // of schedules as one XML tree, UTF-8 without a declaration or whitespace between elements.
 
 #include <QDomDocument>
+#include <QDateTime>
 #include <QDomElement>
 #include <QString>
 
@@ -28,6 +29,9 @@ private:
     QDomElement MakeTextElement(const QString &name, const QString &value);
     std::shared_ptr<ClsSchedule> ReadSchedule(ClsController &controller, const QDomNode &node);
     QDomElement WriteSchedule(const ClsSchedule &schedule, const QString &name);
+    // The schedule's one-shot delays, when it has any, with the moment they are spent (`until`,
+    // the start of the recording they move; none when the schedule is not due within a week).
+    void AppendPostponement(QDomElement &element, const ClsSchedule &schedule, const QDateTime &until);
 
     QDomDocument m_document;
     QString m_filePath;

@@ -45,12 +45,6 @@ void SystemClockSetter::SetTime(const QDateTime &moment)
                             kSource);
 }
 
-void SimulatedClockSetter::SetTime(const QDateTime &moment)
-{
-    ++calls;
-    m_clock->Set(moment.toLocalTime());
-}
-
 void RefusingClockSetter::SetTime(const QDateTime &)
 {
     throw NumberedError(ErrNo::PathFileAccess, QStringLiteral("this command does not set the clock"), kSource);

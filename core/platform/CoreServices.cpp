@@ -1,9 +1,11 @@
 #include "CoreServices.h"
 
+#include "common/AppFolder.h"
 #include "core/capture/CaptureFactory.h"
 #include "core/controller/DiskSpace.h"
 #include "core/encoder/EncordaFactory.h"
 #include "core/platform/AlignedTickTimer.h"
+#include "core/platform/FreedesktopNotifier.h"
 #include "core/platform/LogindPower.h"
 #include "mixer/alsa/Mixer.h"
 
@@ -13,8 +15,10 @@ std::shared_ptr<CoreServices> CoreServices::Real(const QString &appFolder)
 {
     auto services = std::make_shared<CoreServices>();
     services->appFolder = appFolder;
+    services->firstRunSaveFolder = AppFolder::MusicFolder();
     services->clock = std::make_shared<SystemClock>();
     services->notifier = std::make_shared<StderrNotifier>();
+    services->desktopNotifier = std::make_shared<FreedesktopNotifier>();
     services->tickTimer = std::make_shared<AlignedTickTimer>();
     services->power = std::make_shared<LogindPower>();
     services->shell = std::make_shared<LinuxShellLauncher>();

@@ -4,6 +4,7 @@
 
 #include "core/platform/IClock.h"
 #include "core/platform/IClockSetter.h"
+#include "core/platform/IDesktopNotifier.h"
 #include "core/platform/IPower.h"
 #include "core/platform/IShellLauncher.h"
 #include "core/platform/ITickTimer.h"
@@ -27,9 +28,14 @@ struct CoreServices {
     // A read-only run (tolvane-cli status): no file or folder is written, no log line, no clock
     // query; the schedules are shown as stored.
     bool readOnly = false;
+    // The default save folder of a first run (no schedule file yet): the user's music folder.
+    // Empty means the application folder.
+    QString firstRunSaveFolder;
 
     std::shared_ptr<IClock> clock;
     std::shared_ptr<IUserNotifier> notifier;
+    // Null: no desktop notifications.
+    std::shared_ptr<IDesktopNotifier> desktopNotifier;
     std::shared_ptr<ITickTimer> tickTimer;
     std::shared_ptr<IPower> power;
     std::shared_ptr<IShellLauncher> shell;
@@ -43,7 +49,7 @@ struct CoreServices {
     MixerFactory mixerFactory;
 
     // The Linux services: the wall clock, a tick aligned to it, messages on standard error,
-    // logind, the real clock, programs started detached.
+    // notifications on the session bus, logind, the real clock, programs started detached.
     static std::shared_ptr<CoreServices> Real(const QString &appFolder);
 };
 

@@ -4,7 +4,6 @@
 
 #include <QDateTime>
 
-#include <utility>
 
 namespace tolvane {
 
@@ -18,18 +17,6 @@ public:
 class SystemClock final : public IClock {
 public:
     QDateTime Now() const override { return QDateTime::currentDateTime(); }
-};
-
-// A clock that stands still until it is set or advanced.
-class SimulatedClock final : public IClock {
-public:
-    explicit SimulatedClock(QDateTime now) : m_now(std::move(now)) {}
-    QDateTime Now() const override { return m_now; }
-    void Set(const QDateTime &now) { m_now = now; }
-    void AdvanceMs(qint64 ms) { m_now = m_now.addMSecs(ms); }
-
-private:
-    QDateTime m_now;
 };
 
 }  // namespace tolvane

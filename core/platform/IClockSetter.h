@@ -7,8 +7,6 @@
 
 namespace tolvane {
 
-class SimulatedClock;
-
 class IClockSetter {
 public:
     virtual ~IClockSetter() = default;
@@ -19,17 +17,6 @@ public:
 class SystemClockSetter final : public IClockSetter {
 public:
     void SetTime(const QDateTime &moment) override;
-};
-
-// Moves a simulated clock (tests and dry runs).
-class SimulatedClockSetter final : public IClockSetter {
-public:
-    explicit SimulatedClockSetter(std::shared_ptr<SimulatedClock> clock) : m_clock(std::move(clock)) {}
-    void SetTime(const QDateTime &moment) override;
-    int calls = 0;
-
-private:
-    std::shared_ptr<SimulatedClock> m_clock;
 };
 
 // Refuses every change: for commands that must only read, and runs that must not touch the clock.

@@ -28,16 +28,4 @@ public:
     int Execute(const QString &path) override;
 };
 
-// Records the paths and answers with a fixed result per path (Started by default).
-class RecordingShellLauncher final : public IShellLauncher {
-public:
-    int Execute(const QString &path) override
-    {
-        started.push_back(path);
-        return path == refusedPath ? ShellResult::AccessDenied : ShellResult::Started;
-    }
-    std::vector<QString> started;
-    QString refusedPath;
-};
-
 }  // namespace tolvane

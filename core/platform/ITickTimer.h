@@ -15,26 +15,4 @@ public:
     virtual void Stop() = 0;
 };
 
-// A timer that never fires by itself: Fire() runs one tick.
-class ManualTickTimer final : public ITickTimer {
-public:
-    void Start(std::chrono::milliseconds interval, std::function<void()> onTick) override
-    {
-        m_interval = interval;
-        m_onTick = std::move(onTick);
-    }
-    void Stop() override { m_onTick = nullptr; }
-    bool Running() const { return static_cast<bool>(m_onTick); }
-    std::chrono::milliseconds Interval() const { return m_interval; }
-    void Fire()
-    {
-        if (m_onTick)
-            m_onTick();
-    }
-
-private:
-    std::chrono::milliseconds m_interval{0};
-    std::function<void()> m_onTick;
-};
-
 }  // namespace tolvane

@@ -24,18 +24,4 @@ public:
     void Disarm() override;
 };
 
-// Remembers what it was asked (tests and dry runs).
-class RecordingWakeAlarm final : public IWakeAlarm {
-public:
-    void Arm(const QDateTime &moment) override
-    {
-        armed = moment;
-    }
-    void Disarm() override
-    {
-        armed.reset();
-    }
-    std::optional<QDateTime> armed;
-};
-
 }  // namespace tolvane

@@ -185,6 +185,34 @@
         <source>一つのノードは子ノードを持つかデータを持つかどちらも持たないかのどちらかです</source>
         <translation>An element holds either child elements or data, or neither.</translation>
     </message>
+    <message>
+        <source>/\は日付/時刻表示書式指定文字の1文字目としてのみ使用可能です。:,;*?&quot;&lt;&gt;|は使用不可能です。</source>
+        <translation>/ and \ can only start a date or time code. :,;*?&quot;&lt;&gt;| cannot be used.</translation>
+    </message>
+    <message>
+        <source>秒数は正の整数でなければなりません</source>
+        <translation>The seconds must be a positive whole number.</translation>
+    </message>
+    <message>
+        <source>ファイルを分割する無音部の長さには正の整数を入力してください。</source>
+        <translation>Enter a positive whole number of seconds for the silence that splits the file.</translation>
+    </message>
+    <message>
+        <source>分割時間は1秒以上を指定して下さい</source>
+        <translation>Give a split time of at least 1 second.</translation>
+    </message>
+    <message>
+        <source>無音とみなす音圧には0以下の数または半角文字で-infを入力してください。</source>
+        <translation>Enter a number of 0 or less, or -inf, for the silence level.</translation>
+    </message>
+    <message>
+        <source>waveファイルのサイズが約2GBに達する、または超えます。このままの場合録音時に自動分割します。このままでよろしいですか?</source>
+        <translation>The WAVE file will reach about 2 GB or more; the recording will be split automatically. Keep it this way?</translation>
+    </message>
+    <message>
+        <source>重複するスケジュール名が存在しますが、よろしいですか?</source>
+        <translation>Another schedule has this name. Keep it anyway?</translation>
+    </message>
 </context>
 <context>
     <name>tolvane::DialogSavePath</name>
@@ -319,10 +347,6 @@
     <message>
         <source>選択</source>
         <translation>Choose...</translation>
-    </message>
-    <message>
-        <source>秒数は正の整数でなければなりません</source>
-        <translation>The seconds must be a positive whole number.</translation>
     </message>
 </context>
 <context>
@@ -883,14 +907,6 @@ in the highs at bit rates of 128 kbps and below</translation>
         <source>スケジュール編集確定時に予期せぬエラーが発生しました。</source>
         <translation>An unexpected error occurred while applying the schedule.</translation>
     </message>
-    <message>
-        <source>重複するスケジュール名が存在しますが、よろしいですか?</source>
-        <translation>Another schedule has this name. Keep it anyway?</translation>
-    </message>
-    <message>
-        <source>waveファイルのサイズが約2GBに達する、または超えます。このままの場合録音時に自動分割します。このままでよろしいですか?</source>
-        <translation>The WAVE file will reach about 2 GB or more; the recording will be split automatically. Keep it this way?</translation>
-    </message>
 </context>
 <context>
     <name>tolvane::FrmDialogSetFileName</name>
@@ -949,10 +965,6 @@ in the highs at bit rates of 128 kbps and below</translation>
     <message>
         <source>\N スケジュール名</source>
         <translation>\N schedule name</translation>
-    </message>
-    <message>
-        <source>/\は日付/時刻表示書式指定文字の1文字目としてのみ使用可能です。:,;*?&quot;&lt;&gt;|は使用不可能です。</source>
-        <translation>/ and \ can only start a date or time code. :,;*?&quot;&lt;&gt;| cannot be used.</translation>
     </message>
 </context>
 <context>
@@ -1027,18 +1039,6 @@ in the highs at bit rates of 128 kbps and below</translation>
     <message>
         <source>MP3を作成するには本アプリケーションの起動時にMP3エンコーダencorda(LAMEを使用)が使用できるようになっている必要があります。原則的にはencordaを本アプリケーションと同じフォルダに置いて下さい。</source>
         <translation>Making MP3 files needs the MP3 encoder encorda (which uses LAME) to be available when the program starts. It belongs in the same folder as this program.</translation>
-    </message>
-    <message>
-        <source>ファイルを分割する無音部の長さには正の整数を入力してください。</source>
-        <translation>Enter a positive whole number of seconds for the silence that splits the file.</translation>
-    </message>
-    <message>
-        <source>分割時間は1秒以上を指定して下さい</source>
-        <translation>Give a split time of at least 1 second.</translation>
-    </message>
-    <message>
-        <source>無音とみなす音圧には0以下の数または半角文字で-infを入力してください。</source>
-        <translation>Enter a number of 0 or less, or -inf, for the silence level.</translation>
     </message>
 </context>
 <context>
@@ -1156,10 +1156,6 @@ in the highs at bit rates of 128 kbps and below</translation>
         <translation>Dismiss</translation>
     </message>
     <message>
-        <source>Windows Media形式の録音にはFFmpegのライブラリ(LGPL)を使用しています。</source>
-        <translation>Windows Media recordings use the FFmpeg libraries (LGPL).</translation>
-    </message>
-    <message>
         <source>&lt;a href=&quot;readme&quot;&gt;Tolvaneについて&lt;/a&gt;</source>
         <translation>&lt;a href=&quot;readme&quot;&gt;About Tolvane&lt;/a&gt;</translation>
     </message>
@@ -1214,6 +1210,10 @@ in the highs at bit rates of 128 kbps and below</translation>
     <message>
         <source>設定が変更されている可能性があります。保存しますか?</source>
         <translation>The settings may have changed. Save them?</translation>
+    </message>
+    <message>
+        <source>Windows Media形式の録音にはFFmpegのライブラリ(%1)を使用しています。</source>
+        <translation>Windows Media recordings use the FFmpeg libraries (%1).</translation>
     </message>
 </context>
 <context>

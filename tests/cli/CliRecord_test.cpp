@@ -49,7 +49,7 @@ TEST(CliRecord, LengthByThePcClock)
     ASSERT_TRUE(p->waitForFinished(60000));
     const QString out = QString::fromUtf8(p->readAllStandardOutput());
     EXPECT_EQ(p->exitCode(), 0) << out.toStdString() << p->readAllStandardError().toStdString();
-    const QString file = OnlyWave(home.path());
+    const QString file = OnlyWave(home.path() + "/Music");  // a first run saves to the music folder
     ASSERT_FALSE(file.isEmpty()) << out.toStdString();
     EXPECT_TRUE(out.contains("finished " + file)) << out.toStdString();
     const WaveFile w = WaveFile::ReadHeader(file);
@@ -69,10 +69,10 @@ TEST(CliRecord, KilledRecorderLeavesAValidFile)
     QByteArray out;
     ASSERT_TRUE(WaitForOutput(*p, "status ManualWave", out)) << out.toStdString();
     QThread::msleep(3500);
-    ::kill(static_cast<pid_t>(p->processId()), SIGKILL);
+    Signal(*p, SIGKILL);
     p->waitForFinished(10000);
 
-    const QString file = OnlyWave(home.path());
+    const QString file = OnlyWave(home.path() + "/Music");  // a first run saves to the music folder
     ASSERT_FALSE(file.isEmpty());
     const WaveFile w = WaveFile::Read(file);
     ASSERT_TRUE(w.read);
@@ -118,7 +118,7 @@ TEST(CliRecord, FullDiskKeepsWhatFittedAndFails)
     EXPECT_NE(p->exitCode(), 0) << out.toStdString();
     EXPECT_TRUE(err.contains("61")) << err.toStdString();
 
-    const QString file = OnlyWave(disk.Path());
+    const QString file = OnlyWave(disk.Path() + "/Music");  // a first run saves to the music folder
     ASSERT_FALSE(file.isEmpty()) << out.toStdString();
     const WaveFile w = WaveFile::ReadHeader(file);
     EXPECT_TRUE(w.SizesMatch());
@@ -172,7 +172,7 @@ TEST(CliRun, EachErrorOnceInAMinute)
     }
     auto p = StartProgram(QStringLiteral(TOLVANE_CLI), env.dir.path(), {"run"});
     QThread::sleep(60);
-    ::kill(static_cast<pid_t>(p->processId()), SIGTERM);
+    Signal(*p, SIGTERM);
     ASSERT_TRUE(p->waitForFinished(20000));
     const QString err = QString::fromUtf8(p->readAllStandardError());
     const QString out = QString::fromUtf8(p->readAllStandardOutput());

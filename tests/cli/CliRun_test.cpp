@@ -31,7 +31,7 @@ TEST(CliRun, SingleInstanceAndCleanSigterm)
     EXPECT_EQ(second->exitCode(), 3);
     EXPECT_TRUE(second->readAllStandardError().contains("already records in"));
 
-    ::kill(static_cast<pid_t>(first->processId()), SIGTERM);
+    Signal(*first, SIGTERM);
     ASSERT_TRUE(WaitFinished(*first));
     EXPECT_EQ(first->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(first->exitCode(), 0);
@@ -40,7 +40,7 @@ TEST(CliRun, SingleInstanceAndCleanSigterm)
     auto third = StartProgram(QStringLiteral(TOLVANE_CLI), home.path(), {"run"});
     seen.clear();
     EXPECT_TRUE(WaitForOutput(*third, "runs the timetable", seen));
-    ::kill(static_cast<pid_t>(third->processId()), SIGINT);
+    Signal(*third, SIGINT);
     ASSERT_TRUE(WaitFinished(*third));
     EXPECT_EQ(third->exitCode(), 0);
 }

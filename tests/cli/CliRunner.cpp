@@ -1,5 +1,7 @@
 #include "CliRunner.h"
 
+#include <csignal>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -7,11 +9,27 @@
 
 namespace tolvane::test {
 
+namespace {
+
+// The program's folder, and a home of its own: a first run makes the user's music folder,
+// which must not be the real one.
+void UseHome(QProcessEnvironment &env, const QString &home)
+{
+    env.insert("TOLVANE_HOME", home);
+    env.insert("HOME", home);
+    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
+        if (env.value(name) == qEnvironmentVariable(name))
+            env.remove(name);
+    }
+}
+
+}  // namespace
+
 CliResult RunCli(const QString &home, const QStringList &args)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TOLVANE_HOME", home);
+    UseHome(env, home);
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(TOLVANE_CLI), args);
     p.waitForFinished(30000);
@@ -22,7 +40,7 @@ std::unique_ptr<QProcess> StartProgram(const QString &program, const QString &ho
                                        QProcessEnvironment env)
 {
     auto p = std::make_unique<QProcess>();
-    env.insert("TOLVANE_HOME", home);
+    UseHome(env, home);
     env.insert("TOLVANE_DRY_RUN", "1");
     p->setProcessEnvironment(env);
     p->start(program, args);
@@ -65,6 +83,12 @@ bool WaitFinished(QProcess &p, int ms)
         p.waitForFinished(20);
     }
     return p.state() == QProcess::NotRunning;
+}
+
+void Signal(const QProcess &p, int signal)
+{
+    if (p.state() != QProcess::NotRunning && p.processId() > 0)
+        ::kill(static_cast<pid_t>(p.processId()), signal);
 }
 
 }  // namespace tolvane::test

@@ -1,6 +1,7 @@
 #pragma once
 // Runs the real programs (tolvane-cli, the window) with an application folder of the test's
-// choosing: to completion, or in the background while the test watches their output.
+// choosing, which is also their home (a first run saves into its "Music"): to completion, or in
+// the background while the test watches their output.
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -34,6 +35,10 @@ bool Appears(const QString &path, int ms = 10000);
 
 // Reads the process's standard output (or error) into `seen` until `text` shows up.
 bool WaitForOutput(QProcess &p, const QByteArray &text, QByteArray &seen, bool fromErrors = false, int ms = 20000);
+
+// Sends `signal` to the program, if it still runs (a pid of 0 would signal the whole process
+// group, the test runner included).
+void Signal(const QProcess &p, int signal);
 
 // Waits for the end while the test's own event loop turns (its servers keep answering).
 bool WaitFinished(QProcess &p, int ms = 30000);

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -71,7 +72,7 @@ TEST(CliService, SigtermStopsTheRecordingCleanly)
     QByteArray out;
     ASSERT_TRUE(WaitForOutput(*run, "status PresetWave", out)) << out.toStdString();
     QThread::msleep(2000);
-    ::kill(static_cast<pid_t>(run->processId()), SIGTERM);
+    Signal(*run, SIGTERM);
     ASSERT_TRUE(run->waitForFinished(30000));
     out += run->readAllStandardOutput();
     const QByteArray err = run->readAllStandardError();
@@ -104,9 +105,9 @@ TEST(CliService, SighupReadsTheScheduleFileAgain)
         c.AddSchedule2List(s);
         c.SaveSetting();
     }
-    ::kill(static_cast<pid_t>(run->processId()), SIGHUP);
+    Signal(*run, SIGHUP);
     EXPECT_TRUE(WaitForOutput(*run, "schedule.xml read again: 1 schedules", out)) << out.toStdString();
-    ::kill(static_cast<pid_t>(run->processId()), SIGTERM);
+    Signal(*run, SIGTERM);
     ASSERT_TRUE(run->waitForFinished(30000));
     EXPECT_EQ(run->exitCode(), 0);
 }
@@ -134,15 +135,18 @@ TEST(CliService, WindowRefusesBesideTheRecorder)
         window->waitForFinished(10000);
     }
 
-    ::kill(static_cast<pid_t>(run->processId()), SIGTERM);
+    Signal(*run, SIGTERM);
     ASSERT_TRUE(run->waitForFinished(30000));
     EXPECT_TRUE(QDir(env.dir.path()).entryList({"*.WAV"}).isEmpty());
 }
 
 // `service install` writes the user unit for this program and enables it; `uninstall` undoes it.
+// A folder name that systemd would read as specifiers or escapes reaches the service unchanged.
 TEST(CliService, InstallAndUninstallTheUserUnit)
 {
     TestEnv env;
+    const QString home = env.Path("radio %h \"50\\50\"");
+    ASSERT_TRUE(QDir().mkpath(home));
     const QString fakeBin = env.Path("bin");
     QDir().mkpath(fakeBin);
     {
@@ -156,21 +160,30 @@ TEST(CliService, InstallAndUninstallTheUserUnit)
     e.insert("PATH", fakeBin + ":" + e.value("PATH"));
     e.insert("XDG_CONFIG_HOME", env.Path("config"));
 
-    auto install = Start(QStringLiteral(TOLVANE_CLI), env.dir.path(), {"service", "install"}, e);
+    auto install = Start(QStringLiteral(TOLVANE_CLI), home, {"service", "install"}, e);
     ASSERT_TRUE(install->waitForFinished(30000));
     EXPECT_EQ(install->exitCode(), 0) << install->readAllStandardError().toStdString();
-    QFile unit(env.Path("config/systemd/user/tolvane.service"));
+    const QString unitPath = env.Path("config/systemd/user/tolvane.service");
+    QFile unit(unitPath);
     ASSERT_TRUE(unit.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(unit.readAll());
-    EXPECT_TRUE(text.contains("ExecStart=" + QFileInfo(QStringLiteral(TOLVANE_CLI)).absolutePath() + "/tolvane-cli run"))
+    EXPECT_TRUE(text.contains("ExecStart=\"" + QFileInfo(QStringLiteral(TOLVANE_CLI)).absolutePath() + "/tolvane-cli\" run\n"))
         << text.toStdString();
-    EXPECT_TRUE(text.contains("Environment=\"TOLVANE_HOME=" + env.dir.path() + "\""));
+    EXPECT_TRUE(text.contains("Environment=\"TOLVANE_HOME=" + env.dir.path() + "/radio %%h \\\"50\\\\50\\\"\"\n"))
+        << text.toStdString();
     EXPECT_TRUE(text.contains("ExecReload=/bin/kill -HUP $MAINPID"));
+    EXPECT_TRUE(text.contains("RestartPreventExitStatus=3\n"));
+    if (!QStandardPaths::findExecutable("systemd-analyze").isEmpty()) {
+        QProcess verify;
+        verify.start("systemd-analyze", {"verify", "--man=no", unitPath});
+        ASSERT_TRUE(verify.waitForFinished(30000));
+        EXPECT_EQ(verify.exitCode(), 0) << verify.readAllStandardError().toStdString();
+    }
 
-    auto uninstall = Start(QStringLiteral(TOLVANE_CLI), env.dir.path(), {"service", "uninstall"}, e);
+    auto uninstall = Start(QStringLiteral(TOLVANE_CLI), home, {"service", "uninstall"}, e);
     ASSERT_TRUE(uninstall->waitForFinished(30000));
     EXPECT_EQ(uninstall->exitCode(), 0);
-    EXPECT_FALSE(QFile::exists(env.Path("config/systemd/user/tolvane.service")));
+    EXPECT_FALSE(QFile::exists(unitPath));
     QFile calls(env.Path("systemctl.calls"));
     ASSERT_TRUE(calls.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(calls.readAll()), "--user daemon-reload\n--user enable --now tolvane.service\n"

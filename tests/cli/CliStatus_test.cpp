@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,7 +14,8 @@
 using tolvane::test::CliResult;
 using tolvane::test::RunCli;
 
-// A first run shows Idle and no schedules, and leaves the folder as it found it.
+// A first run shows Idle and no schedules, and the music folder as the default save folder;
+// it leaves the folder as it found it (the music folder is made only when a recorder runs).
 TEST(CliStatus, FirstRunIsIdleWithNoSchedules)
 {
     QTemporaryDir home;
@@ -21,7 +23,30 @@ TEST(CliStatus, FirstRunIsIdleWithNoSchedules)
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains("Status: Idle\n")) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("Schedules: 0\n"));
+    EXPECT_TRUE(r.out.contains("Default save folder: " + home.path() + "/Music\n")) << r.out.toStdString();
     EXPECT_TRUE(QDir(home.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+// Without TOLVANE_HOME the folder follows XDG_DATA_HOME, and ~/.local/share without it.
+TEST(CliStatus, FolderFollowsXdgDataHome)
+{
+    QTemporaryDir home;
+    for (const bool xdg : {true, false}) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("TOLVANE_HOME");
+        env.insert("HOME", home.path());
+        if (xdg)
+            env.insert("XDG_DATA_HOME", home.path() + "/data");
+        else
+            env.remove("XDG_DATA_HOME");
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(TOLVANE_CLI), {"status"});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        EXPECT_TRUE(out.contains("Folder: " + home.path() + (xdg ? "/data/tolvane\n" : "/.local/share/tolvane\n")))
+            << out.toStdString();
+    }
 }
 
 // The version command prints the version; an unknown command fails with the usage.

@@ -51,7 +51,11 @@ std::optional<Mp3Stream> Probe(const QString &path)
         return std::nullopt;
     const QJsonObject s = streams.first().toObject();
     Mp3Stream stream;
-    stream.formatName = root.value(QStringLiteral("format")).toObject().value(QStringLiteral("format_name")).toString();
+    const QJsonObject format = root.value(QStringLiteral("format")).toObject();
+    stream.formatName = format.value(QStringLiteral("format_name")).toString();
+    const QJsonObject tags = format.value(QStringLiteral("tags")).toObject();
+    for (auto t = tags.begin(); t != tags.end(); ++t)
+        stream.tags.insert(t.key(), t.value().toString());
     stream.codec = s.value(QStringLiteral("codec_name")).toString();
     stream.sampleRate = s.value(QStringLiteral("sample_rate")).toString().toInt();
     stream.channels = s.value(QStringLiteral("channels")).toInt();

@@ -3,6 +3,7 @@
 // the MP3 files the encoder writes.
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +30,7 @@ struct Mp3Stream {
     int sampleRate = 0;
     int channels = 0;
     qint64 bitRate = 0;
+    QMap<QString, QString> tags;  // the container's tags as ffprobe reads them ("title", "artist", ...)
 };
 // What ffprobe reads from a file; nothing when it cannot read it.
 std::optional<Mp3Stream> Probe(const QString &path);

@@ -275,7 +275,8 @@ TEST_F(EncoderClient, RiffRmpOutput)
     EXPECT_NEAR(double(test::DecodedFrames(payload, 2)), 5.0 * 22050, 576.0);
 }
 
-// A plain MP3 file ends with the exact tag; MP3DeleteWavFile deletes the WAVE file after the
+// A plain MP3 file ends with the exact version 1 tag and starts with a version 2 tag whose
+// UTF-16 texts players read as they are; MP3DeleteWavFile deletes the WAVE file after the
 // success. The handler of FinishEncode may drop the encoder object, as the controller does.
 TEST_F(EncoderClient, TaggedMp3AndDeletedWave)
 {
@@ -298,10 +299,23 @@ TEST_F(EncoderClient, TaggedMp3AndDeletedWave)
     EXPECT_TRUE(errors.empty());
     EXPECT_FALSE(QFileInfo::exists(wav));
 
-    const QByteArray file = test::ReadAll(Path(QStringLiteral("rec.mp3")));
+    const QString mp3 = Path(QStringLiteral("rec.mp3"));
+    const QByteArray file = test::ReadAll(mp3);
     ASSERT_GT(file.size(), 128);
     EXPECT_EQ(file.right(128), ExpectedTag());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("rec.mp3")});
+
+    EXPECT_TRUE(file.startsWith("ID3"));
+    const auto probed = test::Probe(mp3);
+    ASSERT_TRUE(probed);
+    EXPECT_EQ(probed->tags.value("title"), QStringLiteral("ラジオ講座"));
+    EXPECT_EQ(probed->tags.value("artist"), "NHK");
+    EXPECT_EQ(probed->tags.value("album"), "Album");
+    EXPECT_EQ(probed->tags.value("date"), "2024");
+    EXPECT_EQ(probed->tags.value("comment"), "comment");
+    EXPECT_EQ(probed->tags.value("genre"), "Speech");
+    // The tag before the stream changes neither its length nor its gapless end.
+    EXPECT_NEAR(double(test::DecodedFrames(mp3, 2)), 5.0 * 44100, 576.0);
 }
 
 // A WAVE file that is not there gives the error and still the end of the job.
@@ -324,8 +338,9 @@ std::vector<qint16> SineBlock(int frames, int channels, int &phase)
     return block;
 }
 
-// Twenty seconds of half-second blocks through the client give an MP3 file of twenty seconds
-// (the drain adds at most one frame).
+// Twenty seconds of half-second blocks and one block of a hundred seconds (17 MB, more than
+// one message may carry) through the client give an MP3 file of 120 seconds (the drain adds
+// at most one frame).
 TEST_F(EncoderClient, RealTimeEncodeHasTheRecordedLength)
 {
     std::unique_ptr<IWavFile2MP3> encoder = Create();
@@ -337,6 +352,7 @@ TEST_F(EncoderClient, RealTimeEncodeHasTheRecordedLength)
     int phase = 0;
     for (int i = 0; i < 40; ++i)
         encoder->EncodeRealTime(SineBlock(22050, 2, phase));
+    encoder->EncodeRealTime(SineBlock(100 * 44100, 2, phase));
     encoder->FinishEncodeRealTime();
     ASSERT_TRUE(test::WaitUntil([&] { return seen.finished > 0; }, kEncodeTimeoutMs));
     EXPECT_TRUE(seen.errors.empty()) << seen.ErrorText().toStdString();
@@ -348,8 +364,8 @@ TEST_F(EncoderClient, RealTimeEncodeHasTheRecordedLength)
     EXPECT_EQ(stream->channels, 2);
     EXPECT_EQ(stream->bitRate, 128000);
     const qint64 frames = test::DecodedFrames(mp3, 2);
-    EXPECT_GE(frames, 20 * 44100);
-    EXPECT_LT(frames, 20 * 44100 + 1152);
+    EXPECT_GE(frames, 120 * 44100);
+    EXPECT_LT(frames, 120 * 44100 + 1152);
 }
 
 // A recording split into parts starts the next part before the end of the last one has come

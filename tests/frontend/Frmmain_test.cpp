@@ -1,7 +1,9 @@
 // The main window's schedule commands, its shut-down questions, errors shown without blocking,
 // and the notification-area icon, driven through the real widgets.
 
+#include "core/platform/FreedesktopNotifier.h"
 #include "tests/frontend/WindowFixture.h"
+#include "tests/support/PrivateSessionBus.h"
 
 #include <QApplication>
 #include <QDir>
@@ -356,6 +358,32 @@ TEST_F(MainWindow, WarningWhilePreparingStaysVisible)
     EXPECT_TRUE(Info().startsWith(QStringLiteral("現在予約録音中")));
     Click("CRecEnd");
     EXPECT_TRUE(Notice().contains(QStringLiteral("朝 の録音には約")));
+}
+
+// On a desktop without a notification area the window sends errors as desktop notifications:
+// one failed recording, one notification, marked critical and from this program.
+TEST_F(MainWindow, ErrorsBecomeDesktopNotificationsWithoutATray)
+{
+    PrivateSessionBus bus;
+    ASSERT_TRUE(bus.Running()) << bus.Error().toStdString();
+    StandInNotifications desktop(bus);
+    ASSERT_TRUE(desktop.Registered());
+    env.services->desktopNotifier = std::make_shared<FreedesktopNotifier>(bus.Connect("window"));
+    Open();
+    window->Tray().setHostCheck([] { return false; });
+
+    env.capture->nextFailure = FakePipeline::FailAt::SetParameter;
+    C().StartOnTimeCapture(C().CreateNewSchedule());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !desktop.received.empty(); }, 5000));
+    QTest::qWait(300);  // time for a second one, which must not come
+    ASSERT_EQ(desktop.received.size(), 1u);
+    const StandInNotifications::Notification &n = desktop.received.front();
+    EXPECT_EQ(n.appName, "Tolvane");
+    EXPECT_EQ(n.icon, "tolvane");
+    EXPECT_EQ(n.summary, "Tolvane");
+    EXPECT_TRUE(Find<QLabel>("LNotice")->text().endsWith(n.body)) << Find<QLabel>("LNotice")->text().toStdString();
+    EXPECT_TRUE(n.body.startsWith(QStringLiteral("エラーが発生しました。エラー番号は75です。"))) << n.body.toStdString();
+    EXPECT_EQ(n.hints.value("urgency").toInt(), 2);
 }
 
 // The core's own messages open a box that does not wait for an answer.

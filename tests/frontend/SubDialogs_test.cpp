@@ -1,6 +1,7 @@
 // The editor's small dialogs: the file-name template, the programs to run, the save folder and
 // new folders, the end time of a running recording, and the manual recording's settings.
 
+#include "core/schedule/ScheduleChecks.h"
 #include "frontend/DialogSavePath.h"
 #include "frontend/FrmDialogChangeEndTime.h"
 #include "frontend/FrmDialogChangeExecuteFile.h"
@@ -52,7 +53,7 @@ TEST_F(SubDialogs, FileNameTemplates)
         {"a|b", false},          {"a\"b", false},             {"\\\\N", false},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(FrmDialogSetFileName::IsValidFileNameTemplate(QString::fromUtf8(c.text)), c.valid) << c.text;
+        EXPECT_EQ(ScheduleChecks::IsValidFileNameTemplate(QString::fromUtf8(c.text)), c.valid) << c.text;
 }
 
 // A refused template keeps the dialog open with the warning; a good one is stored with the

@@ -226,3 +226,23 @@ TEST_F(EndToEnd, EncodeQueueSurvivesAKilledEncoder)
     EXPECT_TRUE(QFile::exists(env.Path("rec/second.mp3")));
     EXPECT_NEAR(ProbeDuration(env.Path("rec/second.mp3")), 120.0, 0.06);
 }
+
+// A real-time MP3 recording with end trimming through ten minutes of exact silence (26 MB,
+// more than one message to the encoder may carry): the silence is held back, then encoded in
+// pieces while the recording goes on, and the MP3 holds the whole recording.
+TEST_F(EndToEnd, RealTimeMp3ThroughTenMinutesOfHeldSilence)
+{
+    Build(SoundSourceConfig::Parse("generated:tone=1000@-6*2,silence*600,tone=1000@-6;pace=fast"));
+    auto s = Add("quiet", "07:00:00", "07:10:10", FormatType::MP3);
+    s->MP3()->setMP3RealTime(true);
+    s->WaveSetting()->setENSValid(true);
+    s->WaveSetting()->setFrequency(Frequency::Mi22050Hz);
+    s->WaveSetting()->setChannel(Channel::mono);
+    Tick(At(7, 0, 0));
+    ASSERT_EQ(c->Status(), tolvane::Status::PresetWave);
+    ASSERT_TRUE(RunUntil([&] { return !files.isEmpty(); }, 120000));
+    EXPECT_EQ(files, QStringList{env.Path("rec/quiet.mp3")});
+    // The end is padded to a whole input frame of 1152 samples (52 ms at 22.05 kHz).
+    EXPECT_NEAR(ProbeDuration(env.Path("rec/quiet.mp3")), 610.0, 0.1);
+    EXPECT_TRUE(errors.empty());
+}

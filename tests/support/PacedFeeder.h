@@ -1,5 +1,5 @@
 #pragma once
-// Fills a FIFO with 16-bit stereo frames at 44100 Hz from a thread, at one of two paces:
+// Fills a FIFO with 16-bit frames (stereo unless said otherwise) at 44100 Hz from a thread, at one of two paces:
 // - Clock: frame n is written when the wall clock reaches OriginNs() + n / 44100, and dropped
 //   rather than sent late, so the reader gets no more sound than time has passed.
 // - Graph (a reader that takes frames at its own pace, such as PipeWire's pipe source, which
@@ -36,8 +36,9 @@ public:
 
     // readersComeAndGo: the FIFO is held open for reading too, so that a reader that goes (a
     // server killed by the test) and the next one never make the writes fail.
-    PacedFeeder(const QString &fifo, Sample sample, Pace pace, bool readersComeAndGo = false)
-        : m_fifo(fifo), m_sample(std::move(sample)), m_pace(pace), m_readersComeAndGo(readersComeAndGo)
+    PacedFeeder(const QString &fifo, Sample sample, Pace pace, bool readersComeAndGo = false, int channels = 2)
+        : m_fifo(fifo), m_sample(std::move(sample)), m_pace(pace), m_readersComeAndGo(readersComeAndGo),
+          m_channels(channels)
     {
         m_start = std::chrono::steady_clock::now();
         m_originNs = WallNs();
@@ -89,7 +90,7 @@ private:
         // Like a sound card, the source holds little: a small pipe and at most a tenth of a
         // second waiting, so sound nobody took while idle does not arrive later in one burst.
         ::fcntl(fd, F_SETPIPE_SZ, 16384);
-        constexpr std::size_t kMostPending = 4410 * 4;
+        const std::size_t mostPending = 4410 * 2 * std::size_t(m_channels);
         std::vector<char> pending;
         qint64 written = 0;  // bytes in the pipe or read from it
         for (qint64 made = 0; !m_done;) {
@@ -100,7 +101,7 @@ private:
             } else {
                 int inPipe = 0;
                 ::ioctl(fd, FIONREAD, &inPipe);
-                const qint64 taken = (written - inPipe) / 4;
+                const qint64 taken = (written - inPipe) / (2 * m_channels);
                 {
                     std::lock_guard lock(m_mutex);
                     if (m_reads.empty() || m_reads.back().second != taken)
@@ -109,7 +110,7 @@ private:
                 due = taken + kRate / 10;
             }
             for (; made < due; ++made) {
-                for (int channel = 0; channel < 2; ++channel) {
+                for (int channel = 0; channel < m_channels; ++channel) {
                     const quint16 v = m_sample(made, channel);
                     pending.push_back(char(v & 0xff));
                     pending.push_back(char(v >> 8));
@@ -122,8 +123,8 @@ private:
                 pending.erase(pending.begin(), pending.begin() + n);
                 written += n;
             }
-            if (m_pace == Pace::Clock && pending.size() > kMostPending)
-                pending.erase(pending.begin(), pending.end() - kMostPending);
+            if (m_pace == Pace::Clock && pending.size() > mostPending)
+                pending.erase(pending.begin(), pending.end() - std::ptrdiff_t(mostPending));
             std::this_thread::sleep_for(std::chrono::milliseconds(m_pace == Pace::Clock ? 2 : 1));
         }
         ::close(fd);
@@ -133,6 +134,7 @@ private:
     Sample m_sample;
     Pace m_pace;
     bool m_readersComeAndGo;
+    int m_channels;
     std::chrono::steady_clock::time_point m_start;
     qint64 m_originNs = 0;
     mutable std::mutex m_mutex;

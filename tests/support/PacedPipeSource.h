@@ -1,8 +1,9 @@
 #pragma once
 // A source of the private sound server that the test feeds: module-pipe-source reads a FIFO
-// that a PacedFeeder fills. It becomes the server's default source. Clock pace suits
-// PulseAudio: the source delivers no more sound than time has passed (unlike the server's sine
-// source, which hands out its sound two seconds ahead); Graph pace suits PipeWire.
+// that a PacedFeeder fills (16-bit frames, stereo unless said otherwise, 44100 Hz). It becomes
+// the server's default source. Clock pace suits PulseAudio: the source delivers no more sound
+// than time has passed (unlike the server's sine source, which hands out its sound two seconds
+// ahead); under PipeWire the pace is always Graph.
 
 #include "tests/support/PacedFeeder.h"
 #include "tests/support/SoundServer.h"
@@ -19,16 +20,18 @@ public:
     using Pace = PacedFeeder::Pace;
     static constexpr qint64 kRate = PacedFeeder::kRate;
 
-    PacedPipeSource(const SoundServer &server, const QString &name, Sample sample, Pace pace = Pace::Clock)
+    PacedPipeSource(const SoundServer &server, const QString &name, Sample sample, Pace pace = Pace::Clock,
+                    int channels = 2)
     {
         const QString fifo = m_dir.filePath(name);
         if (server.Pactl({"load-module", "module-pipe-source", "source_name=" + name, "file=" + fifo,
-                          "format=s16le", "rate=44100", "channels=2"})
+                          "format=s16le", "rate=44100", QStringLiteral("channels=%1").arg(channels)})
                 .isEmpty())
             return;
         server.Pactl({"set-default-source", name});
         m_ready = server.Pactl({"get-default-source"}).trimmed() == name;
-        m_feeder = std::make_unique<PacedFeeder>(fifo, std::move(sample), pace);
+        m_feeder = std::make_unique<PacedFeeder>(fifo, std::move(sample), server.IsPipeWire() ? Pace::Graph : pace,
+                                                 false, channels);
         m_feeder->Start();
     }
 

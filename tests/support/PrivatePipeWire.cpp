@@ -3,11 +3,21 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <csignal>
 
 namespace tolvane::test {
+
+bool PrivatePipeWire::Installed()
+{
+    for (const char *program : {"pipewire", "pipewire-pulse", "wireplumber", "dbus-run-session"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
+            return false;
+    }
+    return true;
+}
 
 PrivatePipeWire::PrivatePipeWire()
 {
@@ -84,6 +94,16 @@ PrivatePipeWire::~PrivatePipeWire()
         qputenv("PULSE_SERVER", m_previousServer);
     else
         qunsetenv("PULSE_SERVER");
+}
+
+void PrivatePipeWire::Kill()
+{
+    // The session's shell ends the servers with itself.
+    if (m_session && m_session->state() != QProcess::NotRunning) {
+        m_session->terminate();
+        m_session->waitForFinished(5000);
+    }
+    m_running = false;
 }
 
 QString PrivatePipeWire::Pactl(const QStringList &args) const

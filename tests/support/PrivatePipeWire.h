@@ -15,6 +15,9 @@ namespace tolvane::test {
 
 class PrivatePipeWire final : public SoundServer {
 public:
+    // Whether PipeWire, WirePlumber, pipewire-pulse and dbus-run-session are installed.
+    static bool Installed();
+
     PrivatePipeWire();
     ~PrivatePipeWire() override;
     PrivatePipeWire(const PrivatePipeWire &) = delete;
@@ -24,6 +27,11 @@ public:
     bool Running() const { return m_running; }
     const QString &Error() const { return m_error; }
     QString Pactl(const QStringList &args) const override;
+    bool IsPipeWire() const override { return true; }
+    // "unix:/.../native", also exported as PULSE_SERVER for this process and its children.
+    const QString &Server() const { return m_server; }
+    // Ends the servers at once, as a crash would.
+    void Kill();
 
 private:
     QTemporaryDir m_dir;

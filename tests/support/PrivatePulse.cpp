@@ -3,14 +3,53 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QThread>
 
+#include <cmath>
 #include <cstdlib>
+#include <numbers>
 
 namespace tolvane::test {
 
+namespace {
+
+bool UsePipeWire()
+{
+    if (qgetenv("TOLVANE_TEST_SOUND_SERVER") == "pipewire")
+        return true;
+    return QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty() && PrivatePipeWire::Installed();
+}
+
+}  // namespace
+
 PrivatePulse::PrivatePulse(int sineFrequency)
 {
+    if (UsePipeWire()) {
+        m_pipewire = std::make_unique<PrivatePipeWire>();
+        m_server = m_pipewire->Server();
+        if (!m_pipewire->Running()) {
+            m_error = m_pipewire->Error();
+            return;
+        }
+        Pactl({"load-module", "module-null-sink", "sink_name=null"});
+        Pactl({"set-default-sink", "null"});
+        // PipeWire's own test source cannot be tuned from outside: a pipe plays the sine, mono
+        // and at half scale like PulseAudio's.
+        const double step = 2 * std::numbers::pi * sineFrequency / PacedPipeSource::kRate;
+        m_sine = std::make_unique<PacedPipeSource>(
+            *this, "sine",
+            [step](qint64 frame, int) {
+                const double phase = step * double(frame % PacedPipeSource::kRate);
+                return static_cast<quint16>(static_cast<qint16>(std::lround(16384 * std::sin(phase))));
+            },
+            PacedPipeSource::Pace::Graph, 1);
+        m_running = m_sine->Ready();
+        if (!m_running)
+            m_error = "PipeWire took no sine source";
+        return;
+    }
+
     const QString root = m_dir.path();
     QDir().mkpath(root + "/runtime");
     QDir().mkpath(root + "/state");
@@ -71,6 +110,11 @@ PrivatePulse::PrivatePulse(int sineFrequency)
 
 PrivatePulse::~PrivatePulse()
 {
+    m_sine.reset();
+    if (m_pipewire) {
+        m_pipewire.reset();
+        return;
+    }
     if (m_daemon && m_daemon->state() != QProcess::NotRunning) {
         m_daemon->terminate();
         if (!m_daemon->waitForFinished(5000)) {
@@ -86,6 +130,11 @@ PrivatePulse::~PrivatePulse()
 
 void PrivatePulse::Kill()
 {
+    if (m_pipewire) {
+        m_pipewire->Kill();
+        m_running = false;
+        return;
+    }
     if (m_daemon && m_daemon->state() != QProcess::NotRunning) {
         m_daemon->kill();
         m_daemon->waitForFinished(5000);

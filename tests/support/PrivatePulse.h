@@ -1,8 +1,13 @@
 #pragma once
-// A private PulseAudio daemon for tests: a null sink and a sine source in a temporary folder,
+// A private sound server for tests: a null sink and a sine source in a temporary folder,
 // reached through PULSE_SERVER, so that ALSA's "pulse" and "default" devices capture the sine.
-// The daemon ends with the object.
+// PulseAudio where it is installed; where only PipeWire is (today's desktops, whose sound server
+// the tests must not double), a private PipeWire whose sine is a pipe the object keeps full.
+// TOLVANE_TEST_SOUND_SERVER=pipewire chooses PipeWire on a machine that has both. The servers
+// end with the object.
 
+#include "tests/support/PacedPipeSource.h"
+#include "tests/support/PrivatePipeWire.h"
 #include "tests/support/SoundServer.h"
 
 #include <QProcess>
@@ -27,12 +32,15 @@ public:
     const QString &Server() const { return m_server; }
     // Runs pactl against the daemon; its standard output, or an empty text on failure.
     QString Pactl(const QStringList &args) const override;
+    bool IsPipeWire() const override { return m_pipewire != nullptr; }
     // Ends the daemon at once (SIGKILL), as a crash would.
     void Kill();
 
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<QProcess> m_daemon;
+    std::unique_ptr<PrivatePipeWire> m_pipewire;
+    std::unique_ptr<PacedPipeSource> m_sine;
     QString m_server;
     QString m_error;
     QByteArray m_previousServer;

@@ -12,6 +12,8 @@ public:
     virtual ~SoundServer() = default;
     // Runs pactl against the server; its standard output, or an empty text on failure.
     virtual QString Pactl(const QStringList &args) const = 0;
+    // PipeWire's PulseAudio service, whose sources run on the graph's clock.
+    virtual bool IsPipeWire() const = 0;
 };
 
 }  // namespace tolvane::test

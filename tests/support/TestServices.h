@@ -4,6 +4,7 @@
 // application folder.
 
 #include "core/platform/CoreServices.h"
+#include "tests/support/TestDoubles.h"
 #include "tests/support/FakeCapture.h"
 #include "tests/support/FakeEncoder.h"
 #include "tests/support/FakeMixer.h"

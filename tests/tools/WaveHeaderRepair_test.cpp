@@ -101,9 +101,11 @@ TEST(WaveHeaderRepair, RefusesWhatItCannotRepairSafely)
     EXPECT_EQ(RepairWaveHeader(extended), RepairResult::NotRecorderWave);
     EXPECT_EQ(ReadAll(extended), before);
 
-    EXPECT_EQ(RepairWaveHeader(env.Path("notes.txt/under")), RepairResult::CannotWrite);
-    EXPECT_EQ(RepairWaveHeader(env.Path("missing.wav")), RepairResult::CannotWrite);
+    // "Open in another application" is for a file that is there; a missing one is said to be missing.
+    EXPECT_EQ(RepairWaveHeader(env.Path("notes.txt/under")), RepairResult::NotFound);
+    EXPECT_EQ(RepairWaveHeader(env.Path("missing.wav")), RepairResult::NotFound);
     EXPECT_FALSE(QFile::exists(env.Path("missing.wav")));
+    EXPECT_EQ(RepairMessage(RepairResult::NotFound), QStringLiteral("ファイルが見つかりません"));
     EXPECT_EQ(RepairMessage(RepairResult::CannotWrite),
               QStringLiteral("他のアプリケーションでファイルが開いているため書き込めません"));
 }
@@ -125,4 +127,39 @@ TEST(Rivetta, YesRepairsFromTheCommandLine)
     rivetta.start(TOLVANE_RIVETTA, {"--yes", env.Path("missing.wav")});
     ASSERT_TRUE(rivetta.waitForFinished(10000));
     EXPECT_EQ(rivetta.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(rivetta.readAllStandardError()), env.Path("missing.wav") + QStringLiteral(": ファイルが見つかりません\n"));
+}
+
+// Help goes to standard output with status 0; an unknown option or a second file is refused
+// with status 2 and nothing is touched.
+TEST(Rivetta, CommandLineConventions)
+{
+    TestEnv env;
+    const QString path = CutOffRecording(env, 100);
+    const QByteArray before = ReadAll(path);
+    struct Case {
+        QStringList args;
+        int code;
+        const char *out;
+        const char *err;
+    };
+    const Case cases[] = {
+        {{"--help"}, 0, "Usage: rivetta [options] [FILE]", ""},
+        {{"--version"}, 0, "rivetta 0.6.2", ""},
+        {{"--bogus", path}, 2, "", "Unknown option 'bogus'"},
+        {{"--yes"}, 2, "", "--yes needs a FILE"},
+        {{"--yes", path, path}, 2, "", "one FILE"},
+        {{path, path}, 2, "", "one FILE"},
+    };
+    for (const Case &c : cases) {
+        QProcess rivetta;
+        rivetta.start(TOLVANE_RIVETTA, c.args);
+        ASSERT_TRUE(rivetta.waitForFinished(10000));
+        const QString out = QString::fromUtf8(rivetta.readAllStandardOutput());
+        const QString err = QString::fromUtf8(rivetta.readAllStandardError());
+        EXPECT_EQ(rivetta.exitCode(), c.code) << c.args.join(' ').toStdString() << err.toStdString();
+        EXPECT_TRUE(out.contains(c.out) && err.contains(c.err) && (*c.out != 0 || out.isEmpty()))
+            << c.args.join(' ').toStdString() << "\nout: " << out.toStdString() << "\nerr: " << err.toStdString();
+    }
+    EXPECT_EQ(ReadAll(path), before);
 }

@@ -1,6 +1,7 @@
 #include "WaveHeaderRepair.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 
 namespace tolvane {
@@ -29,7 +30,7 @@ RepairResult RepairWaveHeader(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))  // never creates or truncates
-        return RepairResult::CannotWrite;
+        return QFileInfo(path).isFile() ? RepairResult::CannotWrite : RepairResult::NotFound;
     const qint64 length = file.size();
     if (length >= kLimit)
         return RepairResult::TooLarge;
@@ -55,6 +56,7 @@ QString RepairMessage(RepairResult result)
     case RepairResult::NotRecorderWave:
         return QStringLiteral("ヘッダが44バイトのWaveファイルではないため書き込めません");
     case RepairResult::TooLarge: return QStringLiteral("2GB以上のファイルには書き込めません");
+    case RepairResult::NotFound: return QStringLiteral("ファイルが見つかりません");
     }
     return {};
 }

@@ -7,7 +7,7 @@
 
 namespace tolvane {
 
-enum class RepairResult { Written, CannotWrite, NotRecorderWave, TooLarge };
+enum class RepairResult { Written, CannotWrite, NotRecorderWave, TooLarge, NotFound };
 
 // RIFF size = length - 8, "data" at 36, data size = length - 44.
 RepairResult RepairWaveHeader(const QString &path);

@@ -137,3 +137,38 @@ TEST(ClsFilter, AbsurdLevelRaisesOverflow)
     EXPECT_EQ(b, (Block{1, 2, 3}));
     EXPECT_EQ(f.FStartNoSound(Block{7}, Bit::Hi16bit, 2), Block{7});  // one element never fails
 }
+
+// Silence longer than the filter keeps in memory waits in a file and is handed over whole and
+// in order when sound follows, ahead of the block: the end filter's trailing silence, and the
+// start filter's run without a zero frame, which loses its first frame with every block.
+TEST(ClsFilter, LongHeldSilenceIsHandedOverWhole)
+{
+    ClsFilter end(64);  // 32 samples in memory
+    end.setNoSoundVolume(1);
+    SampleSpool<qint16> released;
+    EXPECT_EQ(end.FEndNoSound({900, 0, 3}, Bit::Hi16bit, 2, released), (Block{900, 0}));
+    Block expected{3};
+    for (int i = 0; i < 50; ++i) {
+        const Block quiet(20, qint16(i % 300));
+        EXPECT_EQ(end.FEndNoSound(Block(quiet), Bit::Hi16bit, 2, released), Block{0});
+        expected.insert(expected.end(), quiet.begin(), quiet.end());
+    }
+    EXPECT_TRUE(released.Empty());
+    EXPECT_EQ(end.FEndNoSound({5, 700}, Bit::Hi16bit, 2, released), (Block{5, 700}));
+    EXPECT_TRUE(released.Spilled());
+    EXPECT_EQ(released.Take(released.Size()), expected);
+
+    ClsFilter start(64);
+    start.setNoSoundVolume(1);
+    expected.clear();
+    for (int i = 0; i < 50; ++i) {
+        Block quiet(20);
+        for (size_t k = 0; k < quiet.size(); ++k)
+            quiet[k] = qint16(1 + (i * 20 + int(k)) % 300);
+        EXPECT_EQ(start.FStartNoSound(Block(quiet), Bit::Hi16bit, 2, released), Block{0});
+        expected.insert(expected.end(), quiet.begin(), quiet.end());
+        expected.erase(expected.begin());
+    }
+    EXPECT_EQ(start.FStartNoSound({9, 800}, Bit::Hi16bit, 2, released), (Block{9, 800}));
+    EXPECT_EQ(released.Take(released.Size()), expected);
+}

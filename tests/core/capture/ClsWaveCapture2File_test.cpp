@@ -2,6 +2,8 @@
 #include "core/capture/ClsWaveCapture2File.h"
 #include "core/capture/GeneratedSoundSource.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/OpenFiles.h"
+#include "tests/support/SmallDisk.h"
 #include "tests/support/TestServices.h"
 #include "tests/support/WaveFile.h"
 
@@ -9,10 +11,14 @@
 #include <QDir>
 #include <QFile>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 using namespace tolvane;
+using tolvane::test::DescriptorsInto;
 using tolvane::test::FileSizeLimit;
+using tolvane::test::SmallDisk;
 using tolvane::test::TestEnv;
 using tolvane::test::WaveFile;
 using Segment = GeneratedSoundSource::Segment;
@@ -88,10 +94,10 @@ protected:
         Wave().setChannel(c);
         Wave().setBit(b);
     }
-    void Start(std::vector<Segment> s, qint32 noSoundVolume = 0)
+    void Start(std::vector<Segment> s, qint32 noSoundVolume = 0, const QString &folder = {})
     {
         script = std::move(s);
-        uCaptureSetting setting{schedule, 2, noSoundVolume, env.dir.path(), "ignored", ""};
+        uCaptureSetting setting{schedule, 2, noSoundVolume, folder.isEmpty() ? env.dir.path() : folder, "ignored", ""};
         pipeline.SetParameter(setting);
         pipeline.StartCapture(env.clock->Now());
     }
@@ -106,6 +112,37 @@ protected:
         QCoreApplication::processEvents();
     }
     QStringList Files() const { return QDir(env.dir.path()).entryList(QDir::Files, QDir::Name); }
+    qint64 BytesInFolder() const
+    {
+        qint64 bytes = 0;
+        for (const QFileInfo &f : QDir(env.dir.path()).entryInfoList(QDir::Files))
+            bytes += f.size();
+        return bytes;
+    }
+    // 22.05 kHz mono with end trimming and one-minute parts: two seconds of tone, ten minutes
+    // of exact silence (26 MB, more than the encoder protocol's 16 MiB), then tone again. Pumps until the tone is back, then `more` blocks, and
+    // returns how far `progress` moved in each of those blocks' turns.
+    std::vector<qint64> TenMinutesOfSilence(int more, const std::function<qint64()> &progress)
+    {
+        Format(Frequency::Mi22050Hz, Channel::mono);
+        Wave().setENSValid(true);
+        Wave().setSplitByTime(true);
+        Wave().setSplitTime(Seconds(60));
+        Start({Segment::Tone(1000, -6, 2), Segment::Silence(600), Segment::Tone(1000, -6)});
+        Pump(2 * 602);
+        // The silence waits in a file without a name beside the recording, not in memory.
+        EXPECT_EQ(DescriptorsInto(env.dir.path()), encoders->last ? 1 : 2);
+        std::vector<qint64> turns;
+        for (int i = 0; i < more; ++i) {
+            const qint64 before = progress();
+            source->Pump();
+            turns.push_back(progress() - before);
+        }
+        Stop();
+        EXPECT_EQ(DescriptorsInto(env.dir.path()), 0);
+        EXPECT_TRUE(errors.empty());
+        return turns;
+    }
     std::vector<qint16> Arrived(size_t from, size_t count) const
     {
         return {arrived.begin() + qsizetype(from), arrived.begin() + qsizetype(from + count)};
@@ -371,6 +408,87 @@ TEST_F(PipelineTest, RealTimeMp3Parts)
     EXPECT_EQ(parts, (QStringList{env.Path("rec.mp3"), env.Path("rec_1.mp3")}));
     EXPECT_EQ(closed, 1);
     EXPECT_EQ(closedAfter, 2);
+}
+
+// Ten minutes of held silence are written in pieces once the sound is back: each block's turn
+// writes little more than the catch-up allowance, the parts still split at their size, and
+// every sample arrives in its place.
+TEST_F(PipelineTest, LongHeldSilenceIsWrittenInPieces)
+{
+    const std::vector<qint64> turns = TenMinutesOfSilence(10, [this] { return BytesInFolder(); });
+    const qint64 allowance = 2 * (ClsWaveCapture2File::kCatchUpSamples + pipeline.PieceSamples()) + 44;
+    for (qint64 t : turns)
+        EXPECT_LE(t, allowance);
+    EXPECT_EQ(turns.back(), 2 * 11025);  // caught up: one block a turn
+
+    std::vector<qint16> written;
+    ASSERT_GE(finished.size(), 10);
+    for (qsizetype i = 0; i < finished.size(); ++i) {
+        const WaveFile w = WaveFile::Read(finished[i]);
+        ASSERT_TRUE(w.SizesMatch());
+        if (i + 1 < finished.size()) {
+            EXPECT_GE(w.dataSize, 2'646'000u) << i;
+            EXPECT_LE(w.dataSize, 2'646'000u + 2 * 11025) << i;  // within half a second
+        }
+        const std::vector<qint16> s = w.Samples16();
+        written.insert(written.end(), s.begin(), s.end());
+    }
+    ASSERT_GE(written.size(), arrived.size() - 100);  // at most a few trailing zero frames held
+    EXPECT_TRUE(std::equal(written.begin(), written.end(), arrived.begin()));
+}
+
+// The same through the real-time encoder: no message is larger than a piece, parts split at
+// their size, and the encoder gets every sample in order.
+TEST_F(PipelineTest, LongHeldSilenceReachesTheEncoderInPieces)
+{
+    schedule->setRecordingFormat(FormatType::MP3);
+    schedule->MP3()->setMP3RealTime(true);
+    const std::vector<qint64> turns =
+        TenMinutesOfSilence(10, [this] { return encoders->last ? qint64(encoders->last->samples.size()) : 0; });
+    const qint64 sent = qint64(encoders->last->samples.size());
+    for (qint64 t : turns)
+        EXPECT_LE(t, ClsWaveCapture2File::kCatchUpSamples + pipeline.PieceSamples());
+    EXPECT_EQ(turns.back(), 11025);
+
+    std::vector<qint64> partSamples{0};
+    for (const QString &call : encoders->last->calls) {
+        if (call.startsWith("block ")) {
+            const qint64 n = call.mid(6).toLongLong();
+            EXPECT_LE(n, 11025);  // half a second
+            partSamples.back() += n;
+        } else if (call == "finish") {
+            partSamples.push_back(0);
+        }
+    }
+    ASSERT_GE(partSamples.size(), 11u);
+    for (size_t i = 0; i + 2 < partSamples.size(); ++i) {
+        EXPECT_GT(2 * partSamples[i], 2'646'000) << i;
+        EXPECT_LE(2 * partSamples[i], 2'646'000 + 2 * 11025) << i;
+    }
+    ASSERT_GE(sent, qint64(arrived.size()) - 100);
+    EXPECT_TRUE(std::equal(encoders->last->samples.begin(), encoders->last->samples.end(), arrived.begin()));
+}
+
+// Held-back silence that the disk cannot take stops the recording as a failed write does:
+// one error, the file valid with all the sound before the silence, nothing left open.
+TEST_F(PipelineTest, HeldSilenceOnAFullDiskStopsTheRecording)
+{
+    SmallDisk disk(1 << 20);
+    ASSERT_TRUE(disk.Mounted());
+    Format(Frequency::Mi22050Hz, Channel::mono);
+    Wave().setENSValid(true);
+    Start({Segment::Tone(1000, -6, 2), Segment::Silence()}, 0, disk.Path());
+    Pump(2 * 120);  // 4 MiB of silence stay in memory, then it goes to the disk
+    QCoreApplication::processEvents();
+    EXPECT_EQ(errors, std::vector<qint32>{ErrNo::DiskFull});
+    EXPECT_EQ(closed, 1);
+    ASSERT_EQ(finished.size(), 1);
+    const WaveFile w = WaveFile::Read(finished[0]);
+    EXPECT_TRUE(w.SizesMatch());
+    EXPECT_EQ(w.Samples16(), Arrived(0, w.Samples16().size()));
+    EXPECT_GE(w.Samples16().size(), 44100u);
+    EXPECT_EQ(DescriptorsInto(disk.Path()), 0);
+    EXPECT_EQ(pipeline.Capturer(), nullptr);
 }
 
 // A real-time MP3 recording without an encoder fails to prepare.

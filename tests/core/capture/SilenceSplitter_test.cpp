@@ -160,6 +160,19 @@ private:
     Block m_carried;
 };
 
+// Zero runs, quiet noise and loud stretches, 600 samples or a little more.
+Block RandomRecording(std::mt19937 &random, int round, int frame)
+{
+    Block recording;
+    while (recording.size() < 600) {
+        const int kind = int(random() % 3);
+        const size_t length = size_t(random() % (kind == 0 && round % 3 ? 4 : 60)) * size_t(frame);
+        for (size_t i = 0; i < length; ++i)
+            recording.push_back(kind == 0 ? 0 : qint16(int(random() % (kind == 1 ? 21 : 200)) - (kind == 1 ? 10 : 100)));
+    }
+    return recording;
+}
+
 }  // namespace
 
 // On random recordings of zero runs, quiet noise and loud stretches, in random blocks, the
@@ -173,13 +186,7 @@ TEST(SilenceSplitter, AgreesWithThePlainRules)
         const qint64 required = qint64(random() % (round % 2 ? 40 : 6));
         SilenceSplitter<qint16> fast(0, threshold, required, frame);
         ReferenceSplitter plain(0, threshold, required, frame);
-        Block recording;
-        while (recording.size() < 600) {
-            const int kind = int(random() % 3);
-            const size_t length = size_t(random() % (kind == 0 && round % 3 ? 4 : 60)) * size_t(frame);
-            for (size_t i = 0; i < length; ++i)
-                recording.push_back(kind == 0 ? 0 : qint16(int(random() % (kind == 1 ? 21 : 200)) - (kind == 1 ? 10 : 100)));
-        }
+        const Block recording = RandomRecording(random, round, frame);
         size_t at = 0;
         for (int call = 0; at < recording.size() || call < 200; ++call) {
             const size_t length = std::min(recording.size() - at, size_t(random() % 50) * size_t(frame));
@@ -192,6 +199,49 @@ TEST(SilenceSplitter, AgreesWithThePlainRules)
             ASSERT_EQ(a.morePending, b.morePending) << "round " << round << " call " << call;
             ASSERT_EQ(a.splitHere, b.splitHere) << "round " << round << " call " << call;
             if (stop && !a.morePending)
+                break;
+        }
+    }
+}
+
+// The same in steps, as the recorder hands over a long block: each block fed in random pieces,
+// what to write taken in random amounts, carried samples beyond 16 bytes kept in a file, blocks
+// that end inside a stereo frame, and a stop that comes some blocks before the end.
+TEST(SilenceSplitter, InStepsAgreesWithThePlainRules)
+{
+    std::mt19937 random(20240517);
+    for (int round = 0; round < 600; ++round) {
+        const int frame = 1 + int(random() % 2);
+        const int threshold = int(random() % 3) * 10;
+        const qint64 required = qint64(random() % (round % 2 ? 40 : 6));
+        SilenceSplitter<qint16> steps(0, threshold, required, frame, 16);
+        ReferenceSplitter plain(0, threshold, required, frame);
+        const Block recording = RandomRecording(random, round, frame);
+        const size_t stopFrom = random() % (recording.size() + 1);
+        const size_t unit = round % 4 ? size_t(frame) : 1;
+        size_t at = 0;
+        for (int call = 0;; ++call) {
+            const size_t length = std::min(recording.size() - at, size_t(random() % 50) * unit);
+            const Block block(recording.begin() + qsizetype(at), recording.begin() + qsizetype(at + length));
+            at += length;
+            const bool stop = at >= stopFrom;
+            for (size_t fed = 0; fed < block.size();) {
+                const size_t piece = std::min(block.size() - fed, size_t(random() % 7));
+                steps.Feed(block.data() + fed, qsizetype(piece));
+                fed += piece;
+            }
+            const auto decision = steps.End(stop);
+            Block written;
+            while (steps.OutputLeft() > 0) {
+                const Block piece = steps.TakeOutput(1 + qint64(random() % 9));
+                written.insert(written.end(), piece.begin(), piece.end());
+            }
+            const auto expected = plain.Split(block, stop);
+            ASSERT_EQ(written, expected.block) << "round " << round << " call " << call;
+            ASSERT_EQ(decision.count, qint64(written.size()));
+            ASSERT_EQ(decision.morePending, expected.morePending) << "round " << round << " call " << call;
+            ASSERT_EQ(decision.splitHere, expected.splitHere) << "round " << round << " call " << call;
+            if (at == recording.size() && !decision.morePending)
                 break;
         }
     }

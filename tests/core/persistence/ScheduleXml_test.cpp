@@ -3,6 +3,7 @@
 #include "tests/core/persistence/ScheduleFileTest.h"
 
 #include <QDomDocument>
+#include <QFileInfo>
 
 using namespace tolvane;
 using tolvane::test::ScheduleFileTest;
@@ -326,6 +327,56 @@ TEST_F(ScheduleFileTest, FirstRunValuesSurviveSaveAndLoad)
     EXPECT_EQ(StoredOptions(*loaded), StoredOptions(*first));
     EXPECT_EQ(Stored(*loaded->DefaultSchedule()), Stored(*first->DefaultSchedule()));
     EXPECT_EQ(loaded->DefaultSchedule()->WaveSetting()->NoSoundPercent(), 1);
+}
+
+// A first run records into the user's music folder, made when it is missing: the default
+// folder is that folder and new schedules save to the default folder. A stored file keeps what
+// it says.
+TEST_F(ScheduleFileTest, FirstRunSavesToTheMusicFolder)
+{
+    env.services->firstRunSaveFolder = env.Path("Music");
+    auto first = Load();
+    EXPECT_EQ(first->DefaultSavePath(), env.Path("Music"));
+    EXPECT_TRUE(QFileInfo(env.Path("Music")).isDir());
+    EXPECT_EQ(first->CreateNewSchedule()->SavePath(), QString());
+
+    first->setDefaultSavePath(env.dir.path());
+    first->DefaultSchedule()->setSavePath(env.dir.path());
+    Save(*first);
+    auto loaded = Load();
+    EXPECT_EQ(loaded->DefaultSavePath(), env.dir.path());
+    EXPECT_EQ(loaded->DefaultSchedule()->SavePath(), env.dir.path());
+}
+
+// A one-shot postponement is kept until the recording it moves starts, and is spent after that,
+// whether or not anything was running then; a schedule without one writes nothing for it.
+TEST_F(ScheduleFileTest, PostponementLastsUntilTheRecordingItMoves)
+{
+    auto c = Load();
+    for (const char *name : {"Postponed", "OnTime"}) {
+        auto s = c->CreateNewSchedule();
+        s->setName(name);
+        s->setStartTime("13:00:00");
+        s->setEndTime("14:00:00");
+        for (int day = 0; day < 7; ++day)
+            s->setStartDay(day, 1);
+        c->AddSchedule2List(s);
+    }
+    c->Schedule("ID0")->setStartTimeDelay(Seconds(600));
+    c->Schedule("ID0")->setEndTimeDelay(Seconds(300));
+    Save(*c);  // at 12:00: the next recording starts at 13:10
+    EXPECT_EQ(Read("schedule.xml").count("<Postponed>"), 1);
+
+    env.clock->Set(QDateTime(QDate(2024, 3, 4), QTime(13, 9, 59)));
+    auto before = Load();
+    EXPECT_EQ(before->Schedule("ID0")->StartTimeDelay(), Seconds(600));
+    EXPECT_EQ(before->Schedule("ID0")->EndTimeDelay(), Seconds(300));
+    EXPECT_EQ(before->Schedule("ID1")->StartTimeDelay(), Seconds(0));
+
+    env.clock->Set(QDateTime(QDate(2024, 3, 4), QTime(13, 10, 0)));
+    auto after = Load();
+    EXPECT_EQ(after->Schedule("ID0")->StartTimeDelay(), Seconds(0));
+    EXPECT_EQ(after->Schedule("ID0")->EndTimeDelay(), Seconds(0));
 }
 
 // The file is UTF-8 without a declaration or white space, and its elements come in the
