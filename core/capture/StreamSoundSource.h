@@ -2,7 +2,7 @@
 // An internet radio stream as a sound source. The stream is opened, decoded and placed on the
 // clock from the moment the capture is prepared, on a thread of its own, so that the recording
 // can begin with the sound live at its second. A stream that drops is connected again, after
-// a quarter of a second and then at growing intervals of at most two seconds, while silence
+// a quarter of a second and then at growing intervals of at most a second, while silence
 // stands in for it; the log hears of the drop and of the return, and the silence is reported
 // as lost sound once, at the end. A stream that cannot be opened at all fails the capture.
 
@@ -32,7 +32,7 @@ public:
 
     // The waits between attempts to connect again after a drop.
     static constexpr qint64 kFirstRetryNs = 250'000'000;
-    static constexpr qint64 kLongestRetryNs = 2'000'000'000;
+    static constexpr qint64 kLongestRetryNs = 1'000'000'000;
     static constexpr qint64 kOpenWaitNs = 1'500'000'000;
 
 protected:
