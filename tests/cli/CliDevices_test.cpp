@@ -33,7 +33,7 @@ TEST(CliDevices, ListsThePluginsControlsWithTheirValues)
     const CliResult r = RunCli(home.path(), {"devices"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains("  " + id + ": PulseAudio sound server [pulse]\n")) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains("  " + monitor + ": Monitor of Null Output [pulse:DEVICE=\"null.monitor\"]\n"));
+    EXPECT_TRUE(r.out.contains("  " + monitor + ": Monitor of Null Output [pulse:DEVICE=\"null.monitor\"] source \"null.monitor\"\n"));
     EXPECT_TRUE(r.out.contains("UseSystemSourceDevice: System default [default]\n"));
     EXPECT_TRUE(r.out.contains("\nMixer device " + id + ": PulseAudio sound server\n"
                                "  Destination line 0: Playback (2 channels)\n"));
