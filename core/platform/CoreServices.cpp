@@ -26,6 +26,7 @@ std::shared_ptr<CoreServices> CoreServices::Real(const QString &appFolder)
     services->wakeAlarm = std::make_shared<SystemWakeAlarm>();
     services->freeSpace = &DiskSpace::FreeBytes;
     services->mixerFactory = Mixer::Factory();
+    services->soundDevices = &SoundDeviceList::Current;
     services->encoderFactory = std::make_shared<EncordaFactory>();
     SoundSourceConfig source;
     try {

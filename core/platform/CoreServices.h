@@ -10,6 +10,7 @@
 #include "core/platform/ITickTimer.h"
 #include "core/platform/IUserNotifier.h"
 #include "core/platform/IWakeAlarm.h"
+#include "mixer/alsa/SoundDeviceList.h"
 #include "mixer/interfaces/IMixer.h"
 
 #include <QString>
@@ -47,6 +48,9 @@ struct CoreServices {
     std::shared_ptr<ICaptureFactory> captureFactory;
     std::shared_ptr<IEncoderFactory> encoderFactory;
     MixerFactory mixerFactory;
+    // The shared list of sound devices as it is now (the mixer's devices, in the same order);
+    // null: none.
+    std::function<std::vector<SoundDevice>()> soundDevices;
 
     // The Linux services: the wall clock, a tick aligned to it, messages on standard error,
     // notifications on the session bus, logind, the real clock, programs started detached.
