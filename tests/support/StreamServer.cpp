@@ -1,40 +1,19 @@
 #include "StreamServer.h"
 
+#include "tests/support/LoopbackPort.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QThread>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 
 namespace tolvane::test {
 
-namespace {
-
-// A port of loopback that nobody uses now.
-quint16 FreePort()
-{
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof a;
-    quint16 port = 0;
-    if (::bind(s, reinterpret_cast<sockaddr *>(&a), sizeof a) == 0
-        && ::getsockname(s, reinterpret_cast<sockaddr *>(&a), &size) == 0)
-        port = ntohs(a.sin_port);
-    ::close(s);
-    return port;
-}
-
-}  // namespace
-
 StreamServer::StreamServer(PacedFeeder::Sample sample)
 {
     m_fifo = m_dir.filePath("pcm");
-    m_port = FreePort();
+    m_port = FreeLoopbackPort();
     if (::mkfifo(QFile::encodeName(m_fifo).constData(), 0600) != 0 || m_port == 0) {
         m_error = "cannot make the server's pipe or find a port";
         return;
