@@ -1,6 +1,6 @@
 #pragma once
-// The platform services the core runs on, chosen once by the program (real ones) or by a test
-// (fakes) and shared by the controller and the schedules it makes.
+// The platform services the core runs on, chosen once by the program (services/RealServices) or
+// by a test (fakes) and shared by the controller and the schedules it makes.
 
 #include "core/platform/IClock.h"
 #include "core/platform/IClockSetter.h"
@@ -47,10 +47,6 @@ struct CoreServices {
     std::shared_ptr<ICaptureFactory> captureFactory;
     std::shared_ptr<IEncoderFactory> encoderFactory;
     MixerFactory mixerFactory;
-
-    // The Linux services: the wall clock, a tick aligned to it, messages on standard error,
-    // notifications on the session bus, logind, the real clock, programs started detached.
-    static std::shared_ptr<CoreServices> Real(const QString &appFolder);
 };
 
 }  // namespace tolvane

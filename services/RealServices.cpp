@@ -1,4 +1,4 @@
-#include "CoreServices.h"
+#include "RealServices.h"
 
 #include "common/AppFolder.h"
 #include "core/capture/CaptureFactory.h"
@@ -11,7 +11,7 @@
 
 namespace tolvane {
 
-std::shared_ptr<CoreServices> CoreServices::Real(const QString &appFolder)
+std::shared_ptr<CoreServices> RealServices(const QString &appFolder)
 {
     auto services = std::make_shared<CoreServices>();
     services->appFolder = appFolder;
