@@ -10,6 +10,7 @@
 #include "core/controller/ClsController.h"
 #include "tests/support/PacedPipeSource.h"
 #include "tests/support/PrivatePulse.h"
+#include "services/RealServices.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -57,7 +58,7 @@ int main(int argc, char **argv)
         return 1;
     }
     QTemporaryDir dir;
-    auto services = CoreServices::Real(dir.path());
+    auto services = RealServices(dir.path());
     services->firstRunSaveFolder = dir.path();
     services->captureFactory = std::make_shared<CaptureFactory>(services, SoundSourceConfig{}, nullptr);
     ClsController c(services);

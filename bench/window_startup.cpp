@@ -3,6 +3,7 @@
 // started and sits idle.
 
 #include "frontend/Frmmain.h"
+#include "services/RealServices.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,7 +31,7 @@ QString g_home;
 // schedule file writer gives it. False when it cannot be written.
 bool WriteSchedules(const QString &home)
 {
-    ClsController c(CoreServices::Real(home));
+    ClsController c(RealServices(home));
     bool failed = false;
     QObject::connect(&c, &ClsController::OnError, [&](const NumberedError &e) {
         std::fprintf(stderr, "bench_window_startup: %s\n", qPrintable(e.Description()));
@@ -77,7 +78,7 @@ void BM_WindowShowsList(benchmark::State &state)
         QElapsedTimer t;
         t.start();
         Frmmain::Parts parts;
-        parts.services = CoreServices::Real(g_home);
+        parts.services = RealServices(g_home);
         Frmmain window(std::move(parts));
         window.Load();
         window.show();

@@ -2,6 +2,7 @@
 
 #include "common/AppFolder.h"
 #include "common/NumberedError.h"
+#include "services/RealServices.h"
 
 #include <cstdio>
 
@@ -42,7 +43,7 @@ bool DryRun()
 
 std::shared_ptr<CoreServices> MakeServices(ServiceMode mode)
 {
-    auto services = CoreServices::Real(AppFolder::Path());
+    auto services = RealServices(AppFolder::Path());
     if (mode == ServiceMode::ReadOnly) {
         services->readOnly = true;
         services->tickTimer.reset();

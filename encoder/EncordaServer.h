@@ -2,7 +2,7 @@
 // The encoder server's side of the pipe: reads calls from standard input, runs them on one
 // Mp3Encoder and writes its events to standard output. It ends when its client goes away.
 
-#include "encoder/EncordaProtocol.h"
+#include "encoder/protocol/EncordaProtocol.h"
 #include "encoder/Mp3Encoder.h"
 
 #include <QObject>

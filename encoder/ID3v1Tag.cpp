@@ -1,7 +1,7 @@
 #include "ID3v1Tag.h"
 
 #include "common/TextCodec.h"
-#include "core/encoder/Mp3EncodeSettings.h"
+#include "encoder/protocol/Mp3EncodeSettings.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "ID3v2Tag.h"
 
-#include "core/encoder/Mp3EncodeSettings.h"
+#include "encoder/protocol/Mp3EncodeSettings.h"
 
 #include <lame/lame.h>
 

@@ -1,6 +1,6 @@
 #include "LameConfiguration.h"
 
-#include "core/encoder/Mp3EncodeSettings.h"
+#include "encoder/protocol/Mp3EncodeSettings.h"
 
 #include <algorithm>
 #include <cmath>

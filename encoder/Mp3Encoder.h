@@ -3,7 +3,7 @@
 // samples encoded as they arrive during a recording. What the job reports goes to an
 // IEncoderEvents; nothing here shows a window.
 
-#include "core/encoder/Mp3EncodeSettings.h"
+#include "encoder/protocol/Mp3EncodeSettings.h"
 
 #include <QByteArray>
 #include <QString>

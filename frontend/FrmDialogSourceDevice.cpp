@@ -147,7 +147,7 @@ QString FrmDialogSourceDevice::ServerSourceOf(int row) const
     // The two lists were read one after the other: a source counts only where both agree.
     if (row < 0 || static_cast<size_t>(row) >= m_soundDevices.size() || static_cast<size_t>(row) >= m_devices.size())
         return {};
-    const SoundDevice &d = m_soundDevices[static_cast<size_t>(row)];
+    const CoreServices::ListedDevice &d = m_soundDevices[static_cast<size_t>(row)];
     return d.name == m_devices[static_cast<size_t>(row)]->Name() ? d.serverSource : QString();
 }
 

@@ -4,7 +4,7 @@
 // internet radio stream, which can be listened to for a few seconds first.
 
 #include "frontend/FormDialog.h"
-#include "mixer/alsa/SoundDeviceList.h"
+#include "core/platform/CoreServices.h"
 #include "mixer/interfaces/IMixer.h"
 
 #include <array>
@@ -50,7 +50,7 @@ private:
     // Says when the chosen device has no input lines to choose from.
     QLabel *m_lineState = nullptr;
     // The device list as the services read it with the mixer: the server's names of its sources.
-    std::vector<SoundDevice> m_soundDevices;
+    std::vector<CoreServices::ListedDevice> m_soundDevices;
     QRadioButton *m_fromDevice = nullptr;
     QRadioButton *m_fromStream = nullptr;
     QLineEdit *m_url = nullptr;

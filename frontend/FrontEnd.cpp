@@ -5,6 +5,7 @@
 #include "frontend/FrontDialogs.h"
 #include "frontend/Frmmain.h"
 #include "frontend/IDialogHost.h"
+#include "services/RealServices.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -36,7 +37,7 @@ int RunFrontEnd()
     }
 
     Frmmain::Parts parts;
-    parts.services = CoreServices::Real(AppFolder::Path());
+    parts.services = RealServices(AppFolder::Path());
     parts.questions = std::make_shared<MessageBoxQuestioner>();
     parts.dialogs = std::make_shared<FrontDialogs>(parts.questions, std::make_shared<ModalDialogHost>());
     Frmmain window(std::move(parts));

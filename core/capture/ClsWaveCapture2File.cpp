@@ -1,9 +1,9 @@
 #include "ClsWaveCapture2File.h"
 
 #include "core/capture/PartFileName.h"
-#include "core/encoder/Mp3EncodeSettings.h"
+#include "core/encoder/EncodeSettingsOf.h"
 #include "core/schedule/ClsFileNameMaker.h"
-#include "encoder/ProcessPriority.h"
+#include "encoder/protocol/PriorityClass.h"
 
 #include <cmath>
 #include <type_traits>
@@ -452,13 +452,7 @@ void ClsWaveCapture2File::StartRealTimePart()
     const ClsWave &wave = Wave();
     const QString partName = MakePartFileName(now);
 
-    const qint32 adjust = -qint32(schedule.TimeDayStart().count());
-    const auto expand = [&](const QString &text) {
-        return ClsFileNameMaker::MakeFileName(text, schedule.Name(), now, adjust);
-    };
-    const ID3Tag tag = mp3.ID3Tag();
-    const Mp3EncodeSettings settings = Mp3EncodeSettings::From(mp3, expand(tag.Title), expand(tag.Artist),
-                                                               expand(tag.Album), expand(tag.Year), expand(tag.Comment));
+    const Mp3EncodeSettings settings = EncodeSettingsOf(schedule, now);
     QString folder = m_setting.FilePath;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');

@@ -3,8 +3,8 @@
 
 #include "core/controller/ControllerInternal.h"
 
+#include "core/encoder/EncodeSettingsOf.h"
 #include "core/encoder/IWavFile2MP3.h"
-#include "core/schedule/ClsFileNameMaker.h"
 
 namespace tolvane {
 
@@ -83,11 +83,7 @@ void ClsController::StartEncodeJob(const ClsEncodeSchedule &job)
 {
     const ClsSchedule &S = *job.Schedule;
     const QDateTime now = m_services->clock->Now();
-    const auto adjust = -static_cast<qint32>(S.TimeDayStart().count());
-    const ID3Tag tag = S.MP3()->ID3Tag();
-    const auto expand = [&](const QString &text) { return ClsFileNameMaker::MakeFileName(text, S.Name(), now, adjust); };
-    const Mp3EncodeSettings settings = Mp3EncodeSettings::From(*S.MP3(), expand(tag.Title), expand(tag.Artist),
-                                                               expand(tag.Album), expand(tag.Year), expand(tag.Comment));
+    const Mp3EncodeSettings settings = EncodeSettingsOf(S, now);
     m_jobFailed = false;
     m_gogo->SetParameter(job.FilePath, SampleRateOf(S.WaveSetting()->Frequency()),
                          static_cast<qint32>(S.WaveSetting()->Channel()), settings);

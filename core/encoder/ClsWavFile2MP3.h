@@ -4,7 +4,7 @@
 // error; the next job starts a new one.
 
 #include "core/encoder/IWavFile2MP3.h"
-#include "encoder/EncordaProtocol.h"
+#include "encoder/protocol/EncordaProtocol.h"
 
 #include <QProcess>
 

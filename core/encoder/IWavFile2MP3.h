@@ -3,7 +3,7 @@
 // encode at a time, either of a finished WAVE file or of blocks arriving during a recording.
 
 #include "common/NumberedError.h"
-#include "core/encoder/Mp3EncodeSettings.h"
+#include "encoder/protocol/Mp3EncodeSettings.h"
 
 #include <QObject>
 #include <QString>

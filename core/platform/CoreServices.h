@@ -1,6 +1,6 @@
 #pragma once
-// The platform services the core runs on, chosen once by the program (real ones) or by a test
-// (fakes) and shared by the controller and the schedules it makes.
+// The platform services the core runs on, chosen once by the program (services/RealServices) or
+// by a test (fakes) and shared by the controller and the schedules it makes.
 
 #include "core/platform/IClock.h"
 #include "core/platform/IClockSetter.h"
@@ -10,13 +10,13 @@
 #include "core/platform/ITickTimer.h"
 #include "core/platform/IUserNotifier.h"
 #include "core/platform/IWakeAlarm.h"
-#include "mixer/alsa/SoundDeviceList.h"
 #include "mixer/interfaces/IMixer.h"
 
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace tolvane {
 
@@ -48,13 +48,14 @@ struct CoreServices {
     std::shared_ptr<ICaptureFactory> captureFactory;
     std::shared_ptr<IEncoderFactory> encoderFactory;
     MixerFactory mixerFactory;
-    // The shared list of sound devices as it is now (the mixer's devices, in the same order);
-    // null: none.
-    std::function<std::vector<SoundDevice>()> soundDevices;
-
-    // The Linux services: the wall clock, a tick aligned to it, messages on standard error,
-    // notifications on the session bus, logind, the real clock, programs started detached.
-    static std::shared_ptr<CoreServices> Real(const QString &appFolder);
+    // A device of the shared list of sound devices (the mixer's devices, in the same order): its
+    // name, and the sound server's name of the source it is (empty for the others).
+    struct ListedDevice {
+        QString name;
+        QString serverSource;
+    };
+    // The list as it is now; null: none.
+    std::function<std::vector<ListedDevice>()> soundDevices;
 };
 
 }  // namespace tolvane

@@ -1,4 +1,4 @@
-#include "encoder/EncordaProtocol.h"
+#include "encoder/protocol/EncordaProtocol.h"
 
 #include <gtest/gtest.h>
 

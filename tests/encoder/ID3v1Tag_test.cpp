@@ -1,6 +1,6 @@
 #include "encoder/ID3v1Tag.h"
 
-#include "core/encoder/Mp3EncodeSettings.h"
+#include "encoder/protocol/Mp3EncodeSettings.h"
 
 #include <gtest/gtest.h>
 

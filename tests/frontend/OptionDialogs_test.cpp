@@ -212,8 +212,7 @@ TEST_F(OptionDialogs, SourceDeviceChoice)
 TEST_F(OptionDialogs, ServerSourceAndStreamChoice)
 {
     env.mixer->deviceWithoutSelector = true;
-    env.soundDevices = {{QStringLiteral("Fake card"), "plughw:0", "hw:0", {}},
-                        {QStringLiteral("Plain card"), "pulse:DEVICE=plain.monitor", "pulse", "plain.monitor"}};
+    env.soundDevices = {{QStringLiteral("Fake card"), {}}, {QStringLiteral("Plain card"), QStringLiteral("plain.monitor")}};
     Open();
     const auto schedule = C().CreateNewSchedule();
     schedule->setUseSystemSourceDevice(false);

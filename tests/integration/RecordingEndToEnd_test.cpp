@@ -203,7 +203,6 @@ TEST_F(EndToEnd, EncodeQueueSurvivesAKilledEncoder)
     Build(SoundSourceConfig::Parse("generated:tone=440@-10;pace=fast"));
     QObject::disconnect(c.get(), &ClsController::OnError, nullptr, nullptr);
     QObject::connect(c.get(), &ClsController::OnError, [this](const NumberedError &e) { errors.push_back(e); });
-    QObject::connect(c.get(), &ClsController::OnCaptureFileFinished, [this](const QString &f) { files << f; });
     Add("first", "07:00:00", "07:08:00", FormatType::MP3);
     Add("second", "07:10:00", "07:12:00", FormatType::MP3);
 

@@ -32,7 +32,7 @@ struct TestEnv {
     std::shared_ptr<FakeMixerState> mixer = std::make_shared<FakeMixerState>();
     std::shared_ptr<CoreServices> services;
     // What the services' device list says (the fake mixer's devices carry no server sources).
-    std::vector<SoundDevice> soundDevices;
+    std::vector<CoreServices::ListedDevice> soundDevices;
 
     explicit TestEnv(const QDateTime &now = QDateTime(QDate(2024, 3, 4), QTime(12, 0, 0)))
         : clock(std::make_shared<SimulatedClock>(now)),

@@ -3,7 +3,7 @@
 // standard input (calls) and standard output (events). A message is a 32-bit big-endian length
 // followed by a QDataStream payload whose first byte says which message it is.
 
-#include "core/encoder/Mp3EncodeSettings.h"
+#include "encoder/protocol/Mp3EncodeSettings.h"
 
 #include <QByteArray>
 #include <QDataStream>

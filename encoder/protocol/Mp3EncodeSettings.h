@@ -1,13 +1,11 @@
 #pragma once
-// The encoder settings of one MP3 encode, as the controller and the capture pipeline hand
-// them to the encoder server (file mode and real-time mode alike).
+// The encoder settings of one MP3 encode, as the core hands them to the encoder server (file
+// mode and real-time mode alike).
 
 #include <QString>
 #include <QtGlobal>
 
 namespace tolvane {
-
-class ClsMP3;
 
 struct Mp3EncodeSettings {
     qint32 MP3Stereo = 3;
@@ -44,11 +42,6 @@ struct Mp3EncodeSettings {
     QString TagYear;
     QString TagComment;
     quint8 TagGenre = 0;
-
-    // The settings of a schedule's MP3 record, with the five tag texts as given (the caller
-    // expands their template tokens).
-    static Mp3EncodeSettings From(const ClsMP3 &mp3, const QString &title, const QString &artist,
-                                  const QString &album, const QString &year, const QString &comment);
 
     friend bool operator==(const Mp3EncodeSettings &, const Mp3EncodeSettings &) = default;
 };

@@ -1,12 +1,18 @@
-#include "Mp3EncodeSettings.h"
+#include "EncodeSettingsOf.h"
 
-#include "core/schedule/ClsMP3.h"
+#include "core/schedule/ClsFileNameMaker.h"
+#include "core/schedule/ClsSchedule.h"
 
 namespace tolvane {
 
-Mp3EncodeSettings Mp3EncodeSettings::From(const ClsMP3 &m, const QString &title, const QString &artist,
-                                          const QString &album, const QString &year, const QString &comment)
+Mp3EncodeSettings EncodeSettingsOf(const ClsSchedule &schedule, const QDateTime &when)
 {
+    const ClsMP3 &m = *schedule.MP3();
+    const qint32 adjust = -qint32(schedule.TimeDayStart().count());
+    const auto expand = [&](const QString &text) {
+        return ClsFileNameMaker::MakeFileName(text, schedule.Name(), when, adjust);
+    };
+    const ID3Tag tag = m.ID3Tag();
     Mp3EncodeSettings s;
     s.MP3Stereo = m.MP3Stereo();
     s.MP3FileFormat = m.MP3FileFormat();
@@ -36,12 +42,12 @@ Mp3EncodeSettings Mp3EncodeSettings::From(const ClsMP3 &m, const QString &title,
     s.MP3InFreq = m.MP3InFreq();
     s.MP3OutFreq = m.MP3OutFreq();
     s.MakeID3Tag = m.MakeID3Tag();
-    s.TagTitle = title;
-    s.TagArtist = artist;
-    s.TagAlbum = album;
-    s.TagYear = year;
-    s.TagComment = comment;
-    s.TagGenre = m.ID3Tag().GenreNo;
+    s.TagTitle = expand(tag.Title);
+    s.TagArtist = expand(tag.Artist);
+    s.TagAlbum = expand(tag.Album);
+    s.TagYear = expand(tag.Year);
+    s.TagComment = expand(tag.Comment);
+    s.TagGenre = tag.GenreNo;
     return s;
 }
 

@@ -1,4 +1,4 @@
-#include "CoreServices.h"
+#include "RealServices.h"
 
 #include "common/AppFolder.h"
 #include "core/capture/CaptureFactory.h"
@@ -8,10 +8,11 @@
 #include "core/platform/FreedesktopNotifier.h"
 #include "core/platform/LogindPower.h"
 #include "mixer/alsa/Mixer.h"
+#include "mixer/alsa/SoundDeviceList.h"
 
 namespace tolvane {
 
-std::shared_ptr<CoreServices> CoreServices::Real(const QString &appFolder)
+std::shared_ptr<CoreServices> RealServices(const QString &appFolder)
 {
     auto services = std::make_shared<CoreServices>();
     services->appFolder = appFolder;
@@ -26,7 +27,12 @@ std::shared_ptr<CoreServices> CoreServices::Real(const QString &appFolder)
     services->wakeAlarm = std::make_shared<SystemWakeAlarm>();
     services->freeSpace = &DiskSpace::FreeBytes;
     services->mixerFactory = Mixer::Factory();
-    services->soundDevices = &SoundDeviceList::Current;
+    services->soundDevices = [] {
+        std::vector<CoreServices::ListedDevice> listed;
+        for (const SoundDevice &d : SoundDeviceList::Current())
+            listed.push_back({d.name, d.serverSource});
+        return listed;
+    };
     services->encoderFactory = std::make_shared<EncordaFactory>();
     SoundSourceConfig source;
     try {
