@@ -32,6 +32,28 @@ struct ClsFilter::Terms {
     }
     // The start of the last whole frame of n samples.
     qsizetype LastFrame(qsizetype n) const { return (n / frame - 1) * frame; }
+    // The start of the last loud frame among the whole frames of n samples; -1 when none is.
+    // Silence is looked through a chunk at a time without an early exit, which the compiler
+    // turns into vector instructions; only the chunk that holds the sound is walked.
+    qsizetype LastLoudFrame(const qint16 *d, qsizetype n) const
+    {
+        constexpr qsizetype kChunk = 32;  // whole frames, counted back from a frame's end
+        const int low = zero - threshold;
+        const int high = zero + threshold;
+        qsizetype end = n / frame * frame;
+        for (; end >= kChunk; end -= kChunk) {
+            int loud = 0;
+            for (qsizetype k = end - kChunk; k < end; ++k)
+                loud |= int(d[k] < low) | int(d[k] > high);
+            if (loud)
+                break;
+        }
+        for (qsizetype i = end - 1; i >= 0; --i) {
+            if (std::abs(int(d[i]) - zero) > threshold)
+                return i - i % frame;
+        }
+        return -1;
+    }
 };
 
 ClsFilter::Terms ClsFilter::Prepare(Bit bit, qint32 BlockAlign) const
@@ -120,23 +142,17 @@ std::vector<qint16> ClsFilter::FEndNoSound(std::vector<qint16> &&WaveData, Bit b
     const qsizetype last = t.LastFrame(n);
     const qint16 *d = WaveData.data();
 
-    qsizetype lowestZero = last;
-    bool loud = false;
-    for (qsizetype i = last; i >= 0; i -= t.frame) {
-        if (t.threshold >= 0 && t.Zero(d + i)) {  // never loud, and common in silence
-            lowestZero = i;
-            continue;
-        }
-        if (t.Loud(d + i)) {
-            loud = true;
-            break;
-        }
-    }
-    if (!loud) {
+    const qsizetype loud = t.LastLoudFrame(d, n);
+    if (loud < 0) {
         m_held.Append(WaveData);
         return {t.zero};
     }
     released.Append(std::move(m_held));
+    // The cut goes after the first zero frame behind the sound.
+    qsizetype lowestZero = loud + t.frame;
+    while (lowestZero < last && !t.Zero(d + lowestZero))
+        lowestZero += t.frame;
+    lowestZero = std::min(lowestZero, last);
     if (lowestZero == last)
         return std::move(WaveData);
     // Sound, then silence with a zero frame: end the written part on that frame and hold the

@@ -194,25 +194,27 @@ QString ClsWaveCapture2File::MakePartFileName(const QDateTime &now)
 template <typename Sample>
 void ClsWaveCapture2File::Capturer_ArriveReadableBuffer()
 {
+    // Out of its place for the block's turn: a turn that began inside this one would fill a
+    // buffer of its own.
+    std::vector<Sample> block = std::move(BlockBuffer<Sample>());
     try {
-        std::vector<Sample> block;
         if constexpr (std::is_same_v<Sample, qint16>) {
-            block = m_capturer->WaveData16();
+            m_capturer->WaveData16(block);
             emit ArriveWaveData16(block);
         } else {
-            block = m_capturer->WaveData8();
+            m_capturer->WaveData8(block);
             emit ArriveWaveData8(block);
         }
-        if (m_monitor)
-            return;
-        if (IsPlaceholder(block))
-            block.clear();
-        if (!block.empty() && (m_startTrimming || Wave().ENSValid()))
-            ApplySilenceFilter(block);
-        if (Wave().Split())
-            WriteBlockWithSilenceSplit(std::move(block));
-        else
-            WriteBlock(std::move(block));
+        if (!m_monitor) {
+            if (IsPlaceholder(block))
+                block.clear();
+            if (!block.empty() && (m_startTrimming || Wave().ENSValid()))
+                ApplySilenceFilter(block);
+            if (Wave().Split())
+                WriteBlockWithSilenceSplit(block);
+            else
+                WriteBlock(block);
+        }
     } catch (const NumberedError &e) {
         if (m_capturer)
             m_capturer->ReportListenerError(e);
@@ -221,6 +223,16 @@ void ClsWaveCapture2File::Capturer_ArriveReadableBuffer()
             m_capturer->ReportListenerError(
                 NumberedError(ErrNo::InvalidProcedureCall, QString::fromLocal8Bit(e.what()), kSource));
     }
+    BlockBuffer<Sample>() = std::move(block);
+}
+
+template <typename Sample>
+std::vector<Sample> &ClsWaveCapture2File::BlockBuffer()
+{
+    if constexpr (std::is_same_v<Sample, qint16>)
+        return m_block16;
+    else
+        return m_block8;
 }
 
 template <typename Sample>
@@ -263,6 +275,8 @@ void ClsWaveCapture2File::ApplySilenceFilter(std::vector<Sample> &block)
         return;
     }
     if (kept.size() == 1 && kept.front() == kZeroLevel<Sample>) {
+        if constexpr (std::is_same_v<Sample, qint16>)
+            block.swap(wide);  // the filter has copied what it holds back: the storage serves again
         block.clear();
     } else if constexpr (std::is_same_v<Sample, qint16>) {
         block = std::move(kept);
@@ -272,14 +286,12 @@ void ClsWaveCapture2File::ApplySilenceFilter(std::vector<Sample> &block)
 }
 
 template <typename Sample>
-void ClsWaveCapture2File::Put(const std::vector<Sample> &block, bool splitHere)
+void ClsWaveCapture2File::Put(std::span<const Sample> block, bool splitHere)
 {
     if (m_mp3Writer) {
         if (!block.empty()) {
-            if constexpr (std::is_same_v<Sample, qint16>)
-                m_mp3Writer->EncodeRealTime(block);
-            else
-                m_mp3Writer->EncodeRealTime(Widen(block));
+            m_toEncoder.assign(block.begin(), block.end());
+            m_mp3Writer->EncodeRealTime(m_toEncoder);
             m_realTimeBytes += 2 * qint64(block.size());
         }
         if ((splitHere && m_realTimeBytes > 0) || m_realTimeBytes > m_splitSize) {
@@ -306,7 +318,7 @@ void ClsWaveCapture2File::Put(const std::vector<Sample> &block, bool splitHere)
 // Every block goes through the backlog, in which it waits only while an earlier one is
 // still being written; the splitting at silences, when it is on, happens as it comes out.
 template <typename Sample>
-void ClsWaveCapture2File::WriteBlock(std::vector<Sample> block)
+void ClsWaveCapture2File::WriteBlock(const std::vector<Sample> &block)
 {
     if (m_writeFailed)
         return;
@@ -320,9 +332,9 @@ void ClsWaveCapture2File::WriteBlock(std::vector<Sample> block)
 }
 
 template <typename Sample>
-void ClsWaveCapture2File::WriteBlockWithSilenceSplit(std::vector<Sample> block)
+void ClsWaveCapture2File::WriteBlockWithSilenceSplit(const std::vector<Sample> &block)
 {
-    WriteBlock(std::move(block));
+    WriteBlock(block);
 }
 
 template <typename Sample>
@@ -346,30 +358,39 @@ void ClsWaveCapture2File::Drain(bool all)
         // At the end of a recording everything carried over is written now.
         turn.again = stopping && d.morePending;
     };
+    // Pieces are written (or fed to the splitter) from where they wait, then removed. The
+    // scratch buffers hold only what comes back from a spool's file; narrow, 8-bit pieces.
+    std::vector<Sample> splitterScratch;
+    std::vector<qint16> backlogScratch;
+    std::vector<quint8> narrow;
     try {
         for (qint64 budget = kCatchUpSamples; !m_writeFailed && (all || (budget > 0 && EncoderReady()));) {
             if (turn.writing) {
-                const std::vector<Sample> piece = splitter.TakeOutput(PieceSamples());
+                const std::span<const Sample> piece = splitter.FrontOutput(PieceSamples(), splitterScratch);
                 budget -= qint64(piece.size());
-                turn.writing = splitter.OutputLeft() > 0;
+                turn.writing = splitter.OutputLeft() > qint64(piece.size());
                 Put(piece, !turn.writing && turn.splitHere);
+                splitter.DropOutput(qint64(piece.size()));
             } else if (turn.again) {
                 decided(splitter.End(true), true);
             } else if (!m_backlog.Empty()) {
-                SampleBacklog::Piece piece = m_backlog.Take(PieceSamples());
+                const SampleBacklog::Piece piece = m_backlog.Front(PieceSamples(), backlogScratch);
                 budget -= qint64(piece.samples.size());
-                std::vector<Sample> samples;
-                if constexpr (std::is_same_v<Sample, qint16>)
-                    samples = std::move(piece.samples);
-                else
-                    samples.assign(piece.samples.begin(), piece.samples.end());
+                std::span<const Sample> samples;
+                if constexpr (std::is_same_v<Sample, qint16>) {
+                    samples = piece.samples;
+                } else {
+                    narrow.assign(piece.samples.begin(), piece.samples.end());
+                    samples = narrow;
+                }
                 if (!split) {
                     if (!samples.empty())
                         Put(samples, false);
-                    continue;
+                } else {
+                    splitter.Feed(samples.data(), qsizetype(samples.size()));
                 }
-                splitter.Feed(samples.data(), qsizetype(samples.size()));
-                if (piece.endsBlock)
+                m_backlog.DropFront(piece);
+                if (split && piece.endsBlock)
                     decided(splitter.End(piece.stop), piece.stop);
             } else {
                 return;

@@ -18,6 +18,7 @@
 
 #include <deque>
 #include <functional>
+#include <span>
 
 namespace tolvane {
 
@@ -67,10 +68,12 @@ public:
 private:
     template <typename Sample> void Capturer_ArriveReadableBuffer();
     template <typename Sample> void ApplySilenceFilter(std::vector<Sample> &block);
-    template <typename Sample> void WriteBlock(std::vector<Sample> block);
-    template <typename Sample> void WriteBlockWithSilenceSplit(std::vector<Sample> block);
-    template <typename Sample> void Put(const std::vector<Sample> &block, bool splitHere);
+    template <typename Sample> void WriteBlock(const std::vector<Sample> &block);
+    template <typename Sample> void WriteBlockWithSilenceSplit(const std::vector<Sample> &block);
+    template <typename Sample> void Put(std::span<const Sample> block, bool splitHere);
     template <typename Sample> SilenceSplitter<Sample> &Splitter();
+    // The buffer the source's blocks are copied into, kept from block to block.
+    template <typename Sample> std::vector<Sample> &BlockBuffer();
     // Writes what waits in the backlog, oldest first, through the silence splitter when the
     // recording splits at silences: everything when all is set (the recording is over), else
     // one block's turn, and no more than the real-time encoder takes without falling behind.
@@ -113,6 +116,9 @@ private:
     std::unique_ptr<SilenceSplitter<quint8>> m_splitter8;
     std::unique_ptr<SilenceSplitter<qint16>> m_splitter16;
     SampleBacklog m_backlog;
+    std::vector<quint8> m_block8;
+    std::vector<qint16> m_block16;
+    std::vector<qint16> m_toEncoder;  // a piece for the real-time encoder, which takes a vector
     // What the silence splitter decided last and is being written: its samples (or only a
     // split, when there are none), then, at the end of a recording, another decision while it
     // still carries samples over.

@@ -91,12 +91,12 @@ QString ClsWaveWriter::Open(const QString &FolderPath, const WaveFormat &format,
     return m_path;
 }
 
-void ClsWaveWriter::Write8(const std::vector<quint8> &WaveData)
+void ClsWaveWriter::Write8(std::span<const quint8> WaveData)
 {
     Append(reinterpret_cast<const char *>(WaveData.data()), static_cast<qint64>(WaveData.size()));
 }
 
-void ClsWaveWriter::Write16(const std::vector<qint16> &WaveData)
+void ClsWaveWriter::Write16(std::span<const qint16> WaveData)
 {
     if constexpr (std::endian::native == std::endian::little) {
         Append(reinterpret_cast<const char *>(WaveData.data()), static_cast<qint64>(WaveData.size()) * 2);

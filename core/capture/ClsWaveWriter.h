@@ -10,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace tolvane {
@@ -36,8 +37,10 @@ public:
     // the 32-bit limit throws error 6 and writes nothing; a failed write throws the file's
     // NumberedError. When the disk fills up the whole frames of the block that fitted stay in
     // the file (and in the header); otherwise the file is left as it was before the block.
-    void Write8(const std::vector<quint8> &WaveData);
-    void Write16(const std::vector<qint16> &WaveData);
+    void Write8(std::span<const quint8> WaveData);
+    void Write16(std::span<const qint16> WaveData);
+    void Write8(const std::vector<quint8> &WaveData) { Write8(std::span<const quint8>(WaveData)); }
+    void Write16(const std::vector<qint16> &WaveData) { Write16(std::span<const qint16>(WaveData)); }
 
     // The 1-based position of the next byte: the file's length plus 1.
     qint64 FileCursorPosition() const { return kHeaderBytes + m_dataBytes + 1; }

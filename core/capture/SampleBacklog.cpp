@@ -20,19 +20,26 @@ void SampleBacklog::EndBlock(bool stop)
     m_inBlocks = m_spool.Size();
 }
 
-SampleBacklog::Piece SampleBacklog::Take(qint64 max)
+SampleBacklog::Piece SampleBacklog::Front(qint64 max, std::vector<qint16> &scratch) const
 {
     if (m_blocks.empty())
         return {};
+    const Block &block = m_blocks.front();
+    const std::span<const qint16> samples = m_spool.Front(std::min(max, block.left), scratch);
+    return Piece{samples, qint64(samples.size()) == block.left, block.stop};
+}
+
+void SampleBacklog::DropFront(const Piece &piece)
+{
+    if (m_blocks.empty())
+        return;
+    const qint64 count = qint64(piece.samples.size());
+    m_spool.DropFront(count);
+    m_inBlocks -= count;
     Block &block = m_blocks.front();
-    Piece piece{m_spool.Take(std::min(max, block.left)), false, block.stop};
-    block.left -= qint64(piece.samples.size());
-    m_inBlocks -= qint64(piece.samples.size());
-    if (block.left == 0) {
-        piece.endsBlock = true;
+    block.left -= count;
+    if (block.left == 0)
         m_blocks.pop_front();
-    }
-    return piece;
 }
 
 void SampleBacklog::Clear()

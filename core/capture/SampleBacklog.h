@@ -8,6 +8,7 @@
 #include "core/capture/SampleSpool.h"
 
 #include <deque>
+#include <span>
 #include <vector>
 
 namespace tolvane {
@@ -15,9 +16,9 @@ namespace tolvane {
 class SampleBacklog {
 public:
     struct Piece {
-        std::vector<qint16> samples;  // 8-bit sound as the values 0 to 255
-        bool endsBlock = false;       // the last samples of a block (the silence splitter decides there)
-        bool stop = false;            // that block came while the recording was stopping
+        std::span<const qint16> samples;  // 8-bit sound as the values 0 to 255
+        bool endsBlock = false;           // the last samples of a block (the silence splitter decides there)
+        bool stop = false;                // that block came while the recording was stopping
     };
 
     void setSpillFolder(const QString &folder) { m_spool.setFolder(folder); }
@@ -31,8 +32,12 @@ public:
 
     // No block waits (samples in Opening do not count).
     bool Empty() const { return m_blocks.empty(); }
-    // At most max samples of the oldest block. Throws as SampleSpool::Take.
-    Piece Take(qint64 max);
+    // At most max samples of the oldest block, left in place until DropFront: a view of the
+    // backlog's memory, or of scratch when they come from its file; valid until the backlog
+    // changes. Throws as SampleSpool::Take.
+    Piece Front(qint64 max, std::vector<qint16> &scratch) const;
+    // Removes the samples of the piece that Front gave.
+    void DropFront(const Piece &piece);
     void Clear();
 
 private:

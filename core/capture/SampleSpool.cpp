@@ -144,9 +144,10 @@ void SampleSpool<Sample>::Append(SampleSpool &&other)
         SwapSamples(other);
         return;
     }
+    std::vector<Sample> scratch;
     while (!other.Empty()) {
-        const std::vector<Sample> piece = other.Read(std::min(other.Size(), m_limit));
-        Append(piece);
+        const std::span<const Sample> piece = other.Front(std::min(other.Size(), m_limit), scratch);
+        Append(piece.data(), qint64(piece.size()));
         other.DropFront(qint64(piece.size()));
     }
 }
@@ -154,25 +155,35 @@ void SampleSpool<Sample>::Append(SampleSpool &&other)
 template <typename Sample>
 std::vector<Sample> SampleSpool<Sample>::Take(qint64 count)
 {
-    std::vector<Sample> out = Read(count);
+    std::vector<Sample> out;
+    Read(count, out);
     DropFront(qint64(out.size()));
     return out;
 }
 
 template <typename Sample>
-std::vector<Sample> SampleSpool<Sample>::Read(qint64 count) const
+std::span<const Sample> SampleSpool<Sample>::Front(qint64 count, std::vector<Sample> &scratch) const
 {
     count = std::clamp<qint64>(count, 0, Size());
-    std::vector<Sample> out(size_t(count), Sample{});
+    if (FileCount() == 0)
+        return {m_memory.data() + m_memoryHead, size_t(count)};
+    Read(count, scratch);
+    return scratch;
+}
+
+template <typename Sample>
+void SampleSpool<Sample>::Read(qint64 count, std::vector<Sample> &out) const
+{
+    count = std::clamp<qint64>(count, 0, Size());
+    out.clear();
     const qint64 fromFile = std::min(count, FileCount());
     if (fromFile > 0) {
-        const qint64 bytes = fromFile * qint64(sizeof(Sample));
-        if (!ReadAllAt(m_fd, out.data(), bytes, m_fileHead))
+        out.resize(size_t(fromFile));
+        if (!ReadAllAt(m_fd, out.data(), fromFile * qint64(sizeof(Sample)), m_fileHead))
             throw FileError(errno, m_filePath, kSource);
     }
-    const qint64 fromMemory = count - fromFile;
-    std::copy_n(m_memory.begin() + m_memoryHead, fromMemory, out.begin() + fromFile);
-    return out;
+    const auto from = m_memory.begin() + m_memoryHead;
+    out.insert(out.end(), from, from + (count - fromFile));
 }
 
 template <typename Sample>

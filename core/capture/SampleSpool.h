@@ -7,6 +7,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <span>
 #include <vector>
 
 namespace tolvane {
@@ -47,12 +48,16 @@ public:
     // Removes up to count samples from the front and returns them. Throws the file's
     // NumberedError when they cannot be read back; nothing is removed then.
     std::vector<Sample> Take(qint64 count);
+    // The first count samples (no more than there are), left in place until DropFront: a view
+    // of the spool's memory when they are all there, else read into scratch. Valid until the
+    // spool changes. Throws as Take.
+    std::span<const Sample> Front(qint64 count, std::vector<Sample> &scratch) const;
     void DropFront(qint64 count);
     void Clear();
 
 private:
-    // The first count samples, left in place.
-    std::vector<Sample> Read(qint64 count) const;
+    // The first count samples, left in place, into out (whose storage is reused).
+    void Read(qint64 count, std::vector<Sample> &out) const;
     qint64 FileCount() const { return (m_fileTail - m_fileHead) / qint64(sizeof(Sample)); }
     qint64 MemoryCount() const { return qint64(m_memory.size()) - m_memoryHead; }
     // Writes to the file's end; on failure the file is cut back and the error thrown.

@@ -262,6 +262,20 @@ std::vector<Sample> SilenceSplitter<Sample>::TakeOutput(qint64 max)
 }
 
 template <typename Sample>
+std::span<const Sample> SilenceSplitter<Sample>::FrontOutput(qint64 max, std::vector<Sample> &scratch) const
+{
+    return m_data.Front(std::min(max, OutputLeft()), scratch);
+}
+
+template <typename Sample>
+void SilenceSplitter<Sample>::DropOutput(qint64 count)
+{
+    count = std::clamp<qint64>(count, 0, OutputLeft());
+    m_data.DropFront(count);
+    m_front += count;
+}
+
+template <typename Sample>
 typename SilenceSplitter<Sample>::Result SilenceSplitter<Sample>::Split(std::vector<Sample> block, bool stopRequested)
 {
     Feed(block.data(), qsizetype(block.size()));

@@ -12,6 +12,7 @@
 #include <QtGlobal>
 
 #include <deque>
+#include <span>
 #include <vector>
 
 namespace tolvane {
@@ -51,6 +52,11 @@ public:
     void Feed(const Sample *samples, qsizetype count);
     Decision End(bool stopRequested);
     std::vector<Sample> TakeOutput(qint64 max);
+    // As TakeOutput in two steps: at most max samples to write, left in place until DropOutput
+    // (a view of the splitter's memory, or of scratch when they come from its file; valid until
+    // the splitter changes), then their removal.
+    std::span<const Sample> FrontOutput(qint64 max, std::vector<Sample> &scratch) const;
+    void DropOutput(qint64 count);
     qint64 OutputLeft() const { return m_outputEnd - m_front; }
     // Drops everything held (a recording that cannot be written any more).
     void Clear();

@@ -161,16 +161,29 @@ std::chrono::steady_clock::time_point SoundSource::SteadyMoment(const IClock &cl
     return now + std::chrono::milliseconds(clock.Now().msecsTo(moment));
 }
 
-std::vector<quint8> SoundSource::WaveData8() const { return {m_bytes.begin(), m_bytes.end()}; }
+std::vector<quint8> SoundSource::WaveData8() const
+{
+    std::vector<quint8> block;
+    WaveData8(block);
+    return block;
+}
 
 std::vector<qint16> SoundSource::WaveData16() const
 {
-    std::vector<qint16> samples(m_bytes.size() / 2);
+    std::vector<qint16> block;
+    WaveData16(block);
+    return block;
+}
+
+void SoundSource::WaveData8(std::vector<quint8> &block) const { block.assign(m_bytes.begin(), m_bytes.end()); }
+
+void SoundSource::WaveData16(std::vector<qint16> &block) const
+{
+    block.resize(m_bytes.size() / 2);
     if constexpr (std::endian::native == std::endian::little)
-        std::memcpy(samples.data(), m_bytes.data(), samples.size() * 2);
+        std::memcpy(block.data(), m_bytes.data(), block.size() * 2);
     else
-        qFromLittleEndian<qint16>(m_bytes.data(), qsizetype(samples.size()), samples.data());
-    return samples;
+        qFromLittleEndian<qint16>(m_bytes.data(), qsizetype(block.size()), block.data());
 }
 
 void SoundSource::DeviceFailed(const NumberedError &error)

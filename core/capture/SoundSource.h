@@ -55,6 +55,10 @@ public:
     // A copy of the last block, for the listener of the buffer events to take at once.
     std::vector<quint8> WaveData8() const;
     std::vector<qint16> WaveData16() const;
+    // The same into block, whose storage is reused, so that a listener that keeps one block
+    // buffer allocates nothing per block.
+    void WaveData8(std::vector<quint8> &block) const;
+    void WaveData16(std::vector<qint16> &block) const;
 
     // A listener of a buffer event could not take the block: the error is handled as any
     // other error of the wake-up (Failed, then the capture stops).

@@ -102,6 +102,38 @@ TEST(ClsFilter, EndWithoutZeroFrameKeepsEverything)
     EXPECT_EQ(End(f, {1000, 1000}), (Block{0, 2, 1000, 1000}));
 }
 
+// In a long block the end of the sound is found wherever it lies, near the ends and across
+// the stretches the scan takes at once: the cut follows the first zero frame behind the last
+// loud sample, a later zero frame does not move it, and a block without one passes whole.
+TEST(ClsFilter, EndFindsTheSoundAnywhereInALongBlock)
+{
+    for (const qint32 align : {2, 4}) {
+        const size_t frame = size_t(align) / 2;
+        for (size_t loud = 0; loud < 100; ++loud) {
+            Block b(100, 3);
+            b[loud] = -400;
+            const size_t zero = (loud / frame + 2) * frame;
+            for (const size_t z : {zero, zero + 7 * frame}) {
+                for (size_t k = z; k < z + frame && k < b.size(); ++k)
+                    b[k] = 0;
+            }
+            ClsFilter f = OnePercent();
+            const Block out = End(f, b, align);
+            const size_t expected = zero + frame <= b.size() ? zero + frame : b.size();
+            ASSERT_EQ(out, Block(b.begin(), b.begin() + qsizetype(expected))) << "align " << align << " loud " << loud;
+        }
+    }
+    // A block whose sound is only in a stereo frame left incomplete at its end is silence.
+    ClsFilter f = OnePercent();
+    Block odd(101, 3);
+    odd[100] = 900;
+    EXPECT_EQ(End(f, odd, 4), Block{0});
+    // A negative level makes every frame loud, even a zero frame: the block passes whole.
+    ClsFilter g;
+    g.setNoSoundVolume(-1);
+    EXPECT_EQ(End(g, Block(64, 0)), Block(64, 0));
+}
+
 // 8-bit data: zero level 128, threshold 1 at 1 %, placeholder 128.
 TEST(ClsFilter, EightBitZeroLevelIs128)
 {
