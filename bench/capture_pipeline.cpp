@@ -66,7 +66,7 @@ void RecordHour(const QString &folder, QStringList &files, Times &times)
     GeneratedSoundSource *source = nullptr;
     ClsWaveCapture2File pipeline(
         services,
-        [&] {
+        [&](const SourceChoice &) {
             auto s = std::make_unique<GeneratedSoundSource>(script, GeneratedSoundSource::Pace::Manual, services->notifier);
             source = s.get();
             return s;

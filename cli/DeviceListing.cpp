@@ -67,9 +67,15 @@ int ListDevices(QString &out, QString &err)
 {
     QTextStream ts(&out);
     const auto devices = SoundDeviceList::Current();
-    ts << "Sound devices (DeviceID: name [capture device]):\n";
-    for (size_t i = 0; i < devices.size(); ++i)
-        ts << "  " << i << ": " << devices[i].name << " [" << devices[i].pcm << "]\n";
+    ts << "Sound devices (DeviceID: name [capture device], and the name of a sound server's source):\n";
+    for (size_t i = 0; i < devices.size(); ++i) {
+        ts << "  " << i << ": " << devices[i].name << " [" << devices[i].pcm << "]";
+        // The name a schedule keeps (--source): the server's sources come and go, so their
+        // DeviceID does not last.
+        if (!devices[i].serverSource.isEmpty())
+            ts << " source \"" << devices[i].serverSource << "\"";
+        ts << "\n";
+    }
     const SoundDevice system = SoundDeviceList::SystemDefault();
     ts << "  UseSystemSourceDevice: " << system.name << " [" << system.pcm << "]\n";
 

@@ -14,22 +14,29 @@ namespace {
 struct RecordOptions {
     std::optional<Seconds> length;
     QString scheduleName;
+    QString url;
 };
 
 }  // namespace
 
 int RecordNow(const QStringList &options, std::FILE *out, std::FILE *err)
 {
-    CommandLine line(QStringLiteral("record"), QStringLiteral("[--for hh:mm:ss] [--schedule NAME]"),
+    CommandLine line(QStringLiteral("record"), QStringLiteral("[--for hh:mm:ss] [--schedule NAME] [--url URL]"),
                      QStringLiteral("Records now with the default schedule's settings (or those of the schedule "
-                                    "NAME), starting on the next second, for the given length or until Ctrl-C."));
+                                    "NAME), starting on the next second, for the given length or until Ctrl-C; from the "
+                                    "internet radio stream URL when given."));
     line.Parser().addOptions(
         {{QStringLiteral("for"), QStringLiteral("how long to record"), QStringLiteral("hh:mm:ss")},
-         {QStringLiteral("schedule"), QStringLiteral("record with this schedule's settings"), QStringLiteral("NAME")}});
+         {QStringLiteral("schedule"), QStringLiteral("record with this schedule's settings"), QStringLiteral("NAME")},
+         {QStringLiteral("url"), QStringLiteral("record this stream (http or https) in place of the sound device"),
+          QStringLiteral("URL")}});
     if (const auto done = line.Parse(options, 0, 0, out, err))
         return *done;
     RecordOptions opts;
     opts.scheduleName = line.Value(QStringLiteral("schedule"));
+    opts.url = line.Value(QStringLiteral("url")).trimmed();
+    if (line.IsSet(QStringLiteral("url")) && !ClsSchedule::IsStreamURL(opts.url))
+        return line.Refuse(QStringLiteral("--url takes an http or https address of a stream"), err);
     if (line.IsSet(QStringLiteral("for"))) {
         opts.length = ParseTimeOfDay(line.Value(QStringLiteral("for")));
         if (!opts.length || opts.length->count() == 0)
@@ -52,6 +59,8 @@ int RecordNow(const QStringList &options, std::FILE *out, std::FILE *err)
     }
     const std::shared_ptr<ClsSchedule> schedule =
         named ? controller.CopyOfSchedule(*named) : controller.CreateNewSchedule();
+    if (!opts.url.isEmpty())
+        schedule->setStreamURL(opts.url);
 
     int finished = 0;
     QObject::connect(&controller, &ClsController::OnCaptureFileFinished, [&] { ++finished; });

@@ -80,6 +80,8 @@ ScheduleListing::ScheduleListing(const ClsSchedule &s, qsizetype number, const Q
     add("day-start", FormatTimeOfDay(s.TimeDayStart()));
     add("device", s.UseSystemSourceDevice() ? QJsonValue(QStringLiteral("system")) : QJsonValue(s.DeviceID()));
     add("input", s.SourceLineIndex());
+    add("source", s.ServerSource());
+    add("url", s.StreamURL());
     add("wme-session", s.WMEFilePath());
     add("rate", SampleRateOf(w.Frequency()));
     add("bits", BitsPerSampleOf(w.Bit()));

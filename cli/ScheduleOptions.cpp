@@ -90,6 +90,10 @@ void ScheduleOptions::Declare(QCommandLineParser &parser, Command command)
     value("device", "the sound device (its DeviceID in tolvane-cli devices), or system for the system's input",
           "N|system");
     value("input", "the recording input of the device's selector (SourceLineIndex), -1 for none", "N");
+    value("source", "a source of the sound server by its name (tolvane-cli devices lists them, monitors "
+                    "included); one that is gone when a recording starts gives way to the system's input",
+          "NAME");
+    value("url", "an internet radio stream (http or https) recorded in place of any device; \"\" for none", "URL");
     value("wme-session", "the Windows Media session file", "FILE");
     value("rate", "the sample rate: 11025, 22050, 32000, 44100 or 48000", "HZ");
     value("bits", "8 or 16 bits per sample", "BITS");
@@ -251,11 +255,43 @@ bool ScheduleOptions::ReadTimes(const QCommandLineParser &parser, QString &probl
             problem = QStringLiteral("--device takes a DeviceID (tolvane-cli devices lists them) or system, not %1").arg(Quoted(text));
             return false;
         }
+        if (Has("source")) {
+            problem = QStringLiteral("--device and --source each choose the sound source; give one");
+            return false;
+        }
+        // A device chosen here is recorded, not a server's source or stream chosen before.
         m_changes.push_back([id](ClsSchedule &s) {
             s.setUseSystemSourceDevice(!id);
             if (id)
                 s.setDeviceID(*id);
+            s.setServerSource(QString());
+            s.setStreamURL(QString());
         });
+    }
+    if (Has("source")) {
+        const QString name = parser.value(QStringLiteral("source")).trimmed();
+        if (name.isEmpty()) {
+            problem = QStringLiteral("--source takes the name of a source of the sound server (tolvane-cli devices lists them)");
+            return false;
+        }
+        m_changes.push_back([name](ClsSchedule &s) {
+            s.setUseSystemSourceDevice(false);
+            s.setServerSource(name);
+            s.setSourceLineIndex(-1);
+            s.setStreamURL(QString());
+        });
+    }
+    if (Has("url")) {
+        const QString url = parser.value(QStringLiteral("url")).trimmed();
+        if (!url.isEmpty() && !ClsSchedule::IsStreamURL(url)) {
+            problem = QStringLiteral("--url takes an http or https address of a stream, not %1").arg(Quoted(url));
+            return false;
+        }
+        if (!url.isEmpty() && (Has("device") || Has("source"))) {
+            problem = QStringLiteral("--url records the stream in place of any device; give --device or --source without it");
+            return false;
+        }
+        m_changes.push_back([url](ClsSchedule &s) { s.setStreamURL(url); });
     }
     if (Has("input")) {
         const std::optional<qint32> line = WholeNumber(parser.value(QStringLiteral("input")), -1, 1000);

@@ -45,6 +45,10 @@ _tolvane_cli()
         --mp3-mode) COMPREPLY=($(compgen -W "mono stereo joint mid-side dual" -- "$cur")); return ;;
         --mp3-file) COMPREPLY=($(compgen -W "mp3 riff-wave riff-rmp" -- "$cur")); return ;;
         --device) COMPREPLY=($(compgen -W "system" -- "$cur")); return ;;
+        --source)
+            COMPREPLY=($(compgen -W "$(tolvane-cli devices 2>/dev/null | grep -oE 'source "[^"]+"' | cut -d'"' -f2)" -- "$cur"))
+            return
+            ;;
         --when-done)
             COMPREPLY=($(compgen -W "nothing quit power-off hibernate hibernate-quit" -- "$cur"))
             return

@@ -188,6 +188,8 @@ void FrmDialogSchedule::BuildControls()
                                          copy.setUseSystemSourceDevice(edited.UseSystemSourceDevice());
                                          copy.setDeviceID(edited.DeviceID());
                                          copy.setSourceLineIndex(edited.SourceLineIndex());
+                                         copy.setServerSource(edited.ServerSource());
+                                         copy.setStreamURL(edited.StreamURL());
                                      });
                              }),
                    4, 1, Qt::AlignLeft);
@@ -463,6 +465,8 @@ void FrmDialogSchedule::CGetDefault_Click()
     const ClsSchedule &defaults = *Controller().DefaultSchedule();
     for (const auto &copy : m_copies) {
         copy->setDeviceID(defaults.DeviceID());
+        copy->setServerSource(defaults.ServerSource());
+        copy->setStreamURL(defaults.StreamURL());
         copy->setExitTV(defaults.ExitTV());
         copy->setExitWindows(defaults.ExitWindows());
         copy->setFileName(defaults.FileName());

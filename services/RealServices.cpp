@@ -8,6 +8,7 @@
 #include "core/platform/FreedesktopNotifier.h"
 #include "core/platform/LogindPower.h"
 #include "mixer/alsa/Mixer.h"
+#include "mixer/alsa/SoundDeviceList.h"
 
 namespace tolvane {
 
@@ -26,6 +27,12 @@ std::shared_ptr<CoreServices> RealServices(const QString &appFolder)
     services->wakeAlarm = std::make_shared<SystemWakeAlarm>();
     services->freeSpace = &DiskSpace::FreeBytes;
     services->mixerFactory = Mixer::Factory();
+    services->soundDevices = [] {
+        std::vector<CoreServices::ListedDevice> listed;
+        for (const SoundDevice &d : SoundDeviceList::Current())
+            listed.push_back({d.name, d.serverSource});
+        return listed;
+    };
     services->encoderFactory = std::make_shared<EncordaFactory>();
     SoundSourceConfig source;
     try {

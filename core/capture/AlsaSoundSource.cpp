@@ -26,11 +26,6 @@ constexpr double kBurstSeconds = 2.0;
 // gone quiet): the recording must end rather than wait for sound that never comes.
 constexpr qint64 kSilentDeviceNs = 5'000'000'000;
 
-qint64 SteadyNs(std::chrono::steady_clock::time_point t)
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
-}
-
 }  // namespace
 
 struct AlsaSoundSource::Pcm {
@@ -38,7 +33,7 @@ struct AlsaSoundSource::Pcm {
 };
 
 AlsaSoundSource::AlsaSoundSource(std::shared_ptr<IUserNotifier> notifier, QObject *parent)
-    : SoundSource(std::move(notifier), parent), m_pcm(std::make_unique<Pcm>())
+    : RingSoundSource(std::move(notifier), parent), m_pcm(std::make_unique<Pcm>())
 {
 }
 
@@ -55,13 +50,6 @@ NumberedError AlsaSoundSource::DeviceError(const QString &what, int alsaError) c
                          kSource);
 }
 
-void AlsaSoundSource::StopThread()
-{
-    m_stop = true;
-    if (m_thread.joinable())
-        m_thread.join();
-}
-
 void AlsaSoundSource::ClosePcm()
 {
     if (m_pcm->handle) {
@@ -71,22 +59,50 @@ void AlsaSoundSource::ClosePcm()
     }
 }
 
-void AlsaSoundSource::OpenDevice(const CaptureBufferDesc &desc, bool UseSystemSourceDevice, qint32 DeviceID)
+QString AlsaSoundSource::DeviceOf(const SourceChoice &source)
+{
+    if (source.UseSystemSourceDevice)
+        return SoundDeviceList::SystemDefault().pcm;
+    const std::vector<SoundDevice> devices = SoundDeviceList::Current();
+    if (!source.ServerSource.isEmpty()) {
+        if (const SoundDevice *found = SoundDeviceList::FindServerSource(devices, source.ServerSource))
+            return found->pcm;
+        // Never a failed recording for a source renamed or unplugged since it was chosen.
+        PostNotice(QStringLiteral("SourceMissing ") + source.ServerSource, MissingSourceText(source.ServerSource));
+        return SoundDeviceList::SystemDefault().pcm;
+    }
+    if (source.DeviceID < 0 || size_t(source.DeviceID) >= devices.size())
+        throw NumberedError(ErrNo::SubscriptOutOfRange,
+                            QStringLiteral("no capture device %1 (there are %2)").arg(source.DeviceID).arg(devices.size()),
+                            kSource);
+    return devices[size_t(source.DeviceID)].pcm;
+}
+
+QString AlsaSoundSource::MissingSourceText(const QString &name)
+{
+    return QStringLiteral("録音ソース「%1」が見つからないため、システムの入力設定で録音します。").arg(name);
+}
+
+void AlsaSoundSource::OpenDevice(const CaptureBufferDesc &desc, const SourceChoice &source)
 {
     IgnoreBrokenPipeSignal();  // a sound server that dies is the device failing, nothing worse
     StopThread();
     ClosePcm();
-    if (UseSystemSourceDevice) {
+    m_deviceName = DeviceOf(source);
+    try {
+        Open(desc);
+    } catch (const NumberedError &) {
+        // A server's source can go between the listing and the opening.
+        if (source.UseSystemSourceDevice || source.ServerSource.isEmpty())
+            throw;
+        PostNotice(QStringLiteral("SourceMissing ") + source.ServerSource, MissingSourceText(source.ServerSource));
         m_deviceName = SoundDeviceList::SystemDefault().pcm;
-    } else {
-        const std::vector<SoundDevice> devices = SoundDeviceList::Current();
-        if (DeviceID < 0 || size_t(DeviceID) >= devices.size())
-            throw NumberedError(ErrNo::SubscriptOutOfRange,
-                                QStringLiteral("no capture device %1 (there are %2)").arg(DeviceID).arg(devices.size()),
-                                kSource);
-        m_deviceName = devices[size_t(DeviceID)].pcm;
+        Open(desc);
     }
+}
 
+void AlsaSoundSource::Open(const CaptureBufferDesc &desc)
+{
     const WaveFormat &f = desc.Format;
     snd_pcm_t *pcm = nullptr;
     int err = snd_pcm_open(&pcm, m_deviceName.toLocal8Bit().constData(), SND_PCM_STREAM_CAPTURE, SND_PCM_NONBLOCK);
@@ -107,13 +123,9 @@ void AlsaSoundSource::OpenDevice(const CaptureBufferDesc &desc, bool UseSystemSo
     snd_pcm_get_params(pcm, &bufferFrames, &periodFrames);
     m_fullBuffer = qint64(bufferFrames) - qint64(periodFrames);
     const double seconds = std::max(double(desc.BufferBytes) / f.AvgBytesPerSec, kMinimumRingSeconds) + kBurstSeconds;
-    m_ring.Reset(qint64(seconds * f.SamplesPerSec), f.BlockAlign, f.BitsPerSample == 16 ? 0 : char(128));
+    ResetRing(f, seconds);
     m_timeline = CaptureTimeline(f.SamplesPerSec);
-    m_startNs = kNotStarted;
-    m_lostFrames = 0;
     m_overruns = 0;
-    m_failed = false;
-    m_framesSinceWakeUp = 0;
 
     // Captured from now on, so that the sound of the start moment is there when the start comes.
     err = snd_pcm_start(pcm);
@@ -121,30 +133,7 @@ void AlsaSoundSource::OpenDevice(const CaptureBufferDesc &desc, bool UseSystemSo
         ClosePcm();
         throw DeviceError(QStringLiteral("cannot start the capture device"), err);
     }
-    m_stop = false;
-    m_thread = std::thread(&AlsaSoundSource::ReadLoop, this);
-}
-
-void AlsaSoundSource::StartDevice(std::chrono::steady_clock::time_point from)
-{
-    if (!m_pcm->handle || !m_thread.joinable())
-        throw NumberedError(ErrNo::InvalidProcedureCall, QStringLiteral("the capture device is not open"), kSource);
-    if (m_failed) {
-        std::lock_guard lock(m_failureMutex);
-        throw *m_failure;
-    }
-    m_startNs = SteadyNs(from);
-}
-
-void AlsaSoundSource::Fail(const NumberedError &error)
-{
-    {
-        std::lock_guard lock(m_failureMutex);
-        m_failure = error;
-    }
-    // Before the start the report finds no capture to stop; the start then fails with it.
-    m_failed = true;
-    PostDeviceFailed(error);
+    StartThread([this] { ReadLoop(); });
 }
 
 void AlsaSoundSource::StopDevice()
@@ -154,13 +143,17 @@ void AlsaSoundSource::StopDevice()
     ClosePcm();
 }
 
-void AlsaSoundSource::TakeCaptured(std::vector<char> &bytes) { m_lostFrames += m_ring.ReadAll(bytes); }
-
 void AlsaSoundSource::ReleaseDevice()
 {
     StopThread();
     ClosePcm();
-    m_ring.Reset(0, 1, 0);
+    FreeRing();
+}
+
+std::optional<qint64> AlsaSoundSource::FrameLiveAt(qint64 ns) const
+{
+    // Before the first report, the frames in hand are those of the moment.
+    return m_timeline.Known() ? m_timeline.FrameAt(ns) : FramesWritten();
 }
 
 void AlsaSoundSource::ReadLoop()
@@ -168,8 +161,8 @@ void AlsaSoundSource::ReadLoop()
     const WaveFormat &f = Description().Format;
     std::vector<char> chunk(size_t(f.SamplesPerSec / 20 + 1) * f.BlockAlign);
     qint64 heard = SteadyNs(std::chrono::steady_clock::now());
-    qint64 frames = m_ring.FramesWritten();
-    while (!m_stop) {
+    qint64 frames = FramesWritten();
+    while (!StopAsked()) {
         const int ready = snd_pcm_wait(m_pcm->handle, kWaitMs);
         if (ready < 0 && snd_pcm_recover(m_pcm->handle, ready, 1) < 0) {
             Fail(DeviceError(QStringLiteral("the capture device failed"), ready));
@@ -179,8 +172,8 @@ void AlsaSoundSource::ReadLoop()
             return;
         BeginWhenDue();
         const qint64 now = SteadyNs(std::chrono::steady_clock::now());
-        if (m_ring.FramesWritten() != frames) {
-            frames = m_ring.FramesWritten();
+        if (FramesWritten() != frames) {
+            frames = FramesWritten();
             heard = now;
         } else if (now - heard > kSilentDeviceNs) {
             Fail(NumberedError(ErrNo::InvalidProcedureCall,
@@ -227,47 +220,9 @@ bool AlsaSoundSource::ReadAvailable(std::vector<char> &chunk)
 
 void AlsaSoundSource::Place(qint64 waiting, qint64 ns)
 {
-    const qint64 missing = m_timeline.Observe(m_ring.FramesWritten() + waiting, ns);
-    if (missing <= 0)
-        return;
-    m_ring.WriteSilence(missing);
-    if (m_ring.Begun()) {
-        m_lostFrames += missing;
-        CountTowardsWakeUp(missing);
-    }
-}
-
-void AlsaSoundSource::Store(const char *bytes, qint64 frames)
-{
-    m_ring.Write(bytes, frames);
-    if (m_ring.Begun())
-        CountTowardsWakeUp(frames);
-    else
-        BeginWhenDue();
-}
-
-void AlsaSoundSource::BeginWhenDue()
-{
-    const qint64 start = m_startNs;
-    if (start == kNotStarted || m_ring.Begun())
-        return;
-    const qint64 written = m_ring.FramesWritten();
-    const qint64 first = m_timeline.Known() ? m_timeline.FrameAt(start) : written;
-    if (first > written)
-        return;  // not captured yet
-    const qint64 begun = m_ring.Begin(first);
-    m_framesSinceWakeUp = 0;
-    CountTowardsWakeUp(written - begun);
-}
-
-void AlsaSoundSource::CountTowardsWakeUp(qint64 frames)
-{
-    m_framesSinceWakeUp += frames;
-    const qint64 halfSecond = Description().Format.SamplesPerSec / 2;
-    while (m_framesSinceWakeUp >= halfSecond) {
-        m_framesSinceWakeUp -= halfSecond;
-        PostWakeUp();
-    }
+    const qint64 missing = m_timeline.Observe(FramesWritten() + waiting, ns);
+    if (missing > 0)
+        StoreSilence(missing);
 }
 
 }  // namespace tolvane

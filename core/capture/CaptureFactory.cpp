@@ -20,9 +20,12 @@ std::shared_ptr<const CoreServices> CaptureFactory::Services() const
     return services;
 }
 
-std::function<std::unique_ptr<SoundSource>()> CaptureFactory::SourceMaker(const CoreServices &services) const
+std::function<std::unique_ptr<SoundSource>(const SourceChoice &)> CaptureFactory::SourceMaker(
+    const CoreServices &services) const
 {
-    return [notifier = services.notifier, source = m_source] { return source.MakeSource(notifier); };
+    return [notifier = services.notifier, source = m_source](const SourceChoice &choice) {
+        return source.MakeSource(notifier, choice);
+    };
 }
 
 std::shared_ptr<ICapturePipeline> CaptureFactory::CreatePipeline()

@@ -27,7 +27,7 @@ public:
 private:
     std::shared_ptr<const CoreServices> Services() const;
     // Makes the configured sound source for one recording.
-    std::function<std::unique_ptr<SoundSource>()> SourceMaker(const CoreServices &services) const;
+    std::function<std::unique_ptr<SoundSource>(const SourceChoice &)> SourceMaker(const CoreServices &services) const;
 
     // The services hold this factory, so it must not hold them.
     std::weak_ptr<const CoreServices> m_services;

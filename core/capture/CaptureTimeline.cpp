@@ -6,26 +6,24 @@
 namespace tolvane {
 
 namespace {
-
 constexpr qint64 kNsPerSecond = 1'000'000'000;
+}
 
 // Split at whole seconds, so that neither a day-long recording nor a long-running steady clock
 // overflows the products.
-qint64 FramesToNs(qint64 frames, qint64 rate)
+qint64 CaptureTimeline::FramesToNs(qint64 frames, qint64 rate)
 {
     if (frames < 0)
         return -FramesToNs(-frames, rate);
     return frames / rate * kNsPerSecond + frames % rate * kNsPerSecond / rate;
 }
 
-qint64 NsToFrames(qint64 ns, qint64 rate)
+qint64 CaptureTimeline::NsToFrames(qint64 ns, qint64 rate)
 {
     if (ns < 0)
         return -NsToFrames(-ns, rate);
     return ns / kNsPerSecond * rate + (ns % kNsPerSecond * rate + kNsPerSecond / 2) / kNsPerSecond;
 }
-
-}  // namespace
 
 qint64 CaptureTimeline::Observe(qint64 frames, qint64 ns)
 {
@@ -33,7 +31,7 @@ qint64 CaptureTimeline::Observe(qint64 frames, qint64 ns)
         return 0;
     const bool known = Known();
     m_reports.push_back({ns, ns - FramesToNs(frames, m_rate)});
-    while (m_reports.front().ns < ns - kWindowNs)
+    while (m_reports.front().ns < ns - m_tolerance.windowNs)
         m_reports.pop_front();
 
     qint64 missing = 0;
@@ -42,12 +40,12 @@ qint64 CaptureTimeline::Observe(qint64 frames, qint64 ns)
         // delivers in bursts is above it only until the rest of its burst is in.
         auto high = m_reports.rbegin();
         qint64 lowest = high->origin;
-        for (; high != m_reports.rend() && high->origin > m_origin + kGapNs; ++high)
+        for (; high != m_reports.rend() && high->origin > m_origin + m_tolerance.gapNs; ++high)
             lowest = std::min(lowest, high->origin);
         const bool sinceLoss = high != m_reports.rend() && high != m_reports.rbegin();
-        if (sinceLoss && std::prev(high)->ns <= ns - kRecentNs) {
+        if (sinceLoss && std::prev(high)->ns <= ns - m_tolerance.recentNs) {
             const qint64 late = lowest - m_origin;
-            if (late > kLongestGapNs) {
+            if (late > m_tolerance.longestGapNs) {
                 // A new beginning: what came before says nothing about it.
                 m_reports.erase(m_reports.begin(), high.base());
             } else {

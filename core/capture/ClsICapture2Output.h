@@ -37,6 +37,9 @@ signals:
     void SoundLost(qint64 Frames, qint32 SamplesPerSec);
     // After StopCapture or a failure: every file of the recording is closed and reported.
     void CaptureClosed();
+    // Passed on from the sound source (SoundSource::SourceNotice): a line for the activity log,
+    // and a message for the user when Message is not empty.
+    void SourceNotice(const QString &Event, const QString &Message);
 };
 
 }  // namespace tolvane

@@ -55,14 +55,16 @@ ClsWaveCapture2File::ClsWaveCapture2File(std::shared_ptr<const CoreServices> ser
 
 ClsWaveCapture2File::~ClsWaveCapture2File() = default;
 
-void ClsWaveCapture2File::EnsureCapturer()
+void ClsWaveCapture2File::EnsureCapturer(const SourceChoice &choice)
 {
-    if (m_capturer)
+    if (m_capturer && m_capturerIsStream == choice.IsStream())
         return;
-    std::unique_ptr<SoundSource> source = m_makeSource ? m_makeSource() : nullptr;
+    DropCapturer();
+    std::unique_ptr<SoundSource> source = m_makeSource ? m_makeSource(choice) : nullptr;
     if (!source)
         throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("no sound source is available"), kSource);
     m_capturer = source.release();
+    m_capturerIsStream = choice.IsStream();
     m_capturer->setParent(this);
     connect(m_capturer, &SoundSource::ArriveReadableBuffer8, this,
             [this] { Capturer_ArriveReadableBuffer<quint8>(); });
@@ -70,6 +72,7 @@ void ClsWaveCapture2File::EnsureCapturer()
             [this] { Capturer_ArriveReadableBuffer<qint16>(); });
     connect(m_capturer, &SoundSource::FinishCapture, this, &ClsWaveCapture2File::Capturer_FinishCapture);
     connect(m_capturer, &SoundSource::Failed, this, &ClsWaveCapture2File::Capturer_Failed);
+    connect(m_capturer, &SoundSource::SourceNotice, this, &ClsWaveCapture2File::SourceNotice);
 }
 
 // Called from the source's own FinishCapture, so it goes once that has returned.
@@ -125,9 +128,9 @@ bool ClsWaveCapture2File::SetParameter(uCaptureSetting &setting)
     m_realTimePartsClosing.clear();
     m_writeFailed = m_recordingOver = false;
 
-    EnsureCapturer();
-    m_desc = m_capturer->SetParameter(wave.Bit(), wave.Frequency(), wave.Channel(), m_setting.BufferLength,
-                                      schedule.UseSystemSourceDevice(), schedule.DeviceID());
+    const SourceChoice choice = SourceChoice::Of(schedule);
+    EnsureCapturer(choice);
+    m_desc = m_capturer->SetParameter(wave.Bit(), wave.Frequency(), wave.Channel(), m_setting.BufferLength, choice);
     emit SetParameter(m_setting.Schedule);
     return false;
 }
@@ -139,6 +142,7 @@ bool ClsWaveCapture2File::StartCapture(const QDateTime &from)
     m_monitor = false;
     if (m_setting.FilePath.isEmpty())
         m_setting.FilePath = m_services->appFolder;
+    m_capturer->AwaitOpen();  // a source that failed leaves no file behind
     if (m_mp3Writer)
         StartRealTimePart();
     else
@@ -161,11 +165,11 @@ void ClsWaveCapture2File::BeginMonitor(std::shared_ptr<ClsSchedule> Schedule)
     if (!Schedule)
         throw NumberedError::Standard(ErrNo::ObjectNotSet, kSource);
     m_monitor = true;
-    EnsureCapturer();
+    const SourceChoice choice = SourceChoice::Of(*Schedule);
+    EnsureCapturer(choice);
     m_setting = uCaptureSetting{Schedule, 5, 0, {}, {}, {}};
     const ClsWave &wave = Wave();
-    m_desc = m_capturer->SetParameter(wave.Bit(), wave.Frequency(), wave.Channel(), m_setting.BufferLength,
-                                      Schedule->UseSystemSourceDevice(), Schedule->DeviceID());
+    m_desc = m_capturer->SetParameter(wave.Bit(), wave.Frequency(), wave.Channel(), m_setting.BufferLength, choice);
     emit SetParameter(Schedule);
     m_capturer->StartSchedule();
 }

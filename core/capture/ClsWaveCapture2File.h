@@ -25,7 +25,7 @@ namespace tolvane {
 class ClsWaveCapture2File final : public ICapturePipeline {
     Q_OBJECT
 public:
-    using SourceMaker = std::function<std::unique_ptr<SoundSource>()>;
+    using SourceMaker = std::function<std::unique_ptr<SoundSource>(const SourceChoice &)>;
 
     // No part of a recording grows much beyond this many bytes.
     static constexpr qint32 kMaxSplitSize = 2'000'000'000;
@@ -83,7 +83,8 @@ private:
     // Held-back sound waits beside the recording.
     void UseSpillFolder();
 
-    void EnsureCapturer();
+    // A source for the choice: the one there is when it serves the same kind of source.
+    void EnsureCapturer(const SourceChoice &choice);
     void DropCapturer();
     QString MakePartFileName(const QDateTime &now);
     void OpenPart();
@@ -106,6 +107,7 @@ private:
     std::shared_ptr<IEncoderFactory> m_encoders;
 
     QPointer<SoundSource> m_capturer;
+    bool m_capturerIsStream = false;
     std::unique_ptr<ClsWaveWriter> m_writer;
     std::unique_ptr<IWavFile2MP3> m_mp3Writer;
     uCaptureSetting m_setting;

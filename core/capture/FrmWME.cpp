@@ -61,8 +61,7 @@ void FrmWME::Prepare(const uCaptureSetting &setting)
         throw NumberedError::Standard(ErrNo::ObjectNotSet, kSource);
     Prepared p;
     p.bufferLength = setting.BufferLength;
-    p.useSystemSourceDevice = setting.Schedule->UseSystemSourceDevice();
-    p.deviceID = setting.Schedule->DeviceID();
+    p.choice = SourceChoice::Of(*setting.Schedule);
     p.session = WmeSession::LoadOrCreateDefault(setting.WMEFilePath, m_appFolder);
     p.writer = std::make_unique<WmaFileWriter>(p.session, SampleRateOf(CaptureFrequency(p.session.SampleRate)));
     p.folder = setting.FilePath.isEmpty() ? m_appFolder : setting.FilePath;
@@ -78,14 +77,15 @@ void FrmWME::Prepare(const uCaptureSetting &setting)
     m_prepared = std::move(p);
 }
 
-std::unique_ptr<SoundSource> FrmWME::OpenSource(const Prepared &p) const
+std::unique_ptr<SoundSource> FrmWME::OpenSource(const Prepared &p)
 {
-    std::unique_ptr<SoundSource> source = m_makeSource ? m_makeSource() : nullptr;
+    std::unique_ptr<SoundSource> source = m_makeSource ? m_makeSource(p.choice) : nullptr;
     if (!source)
         throw NumberedError(ErrNo::ObjectNotSet, QStringLiteral("no sound source is available"), kSource);
+    // From the opening on: a source says what it had to choose instead while it opens.
+    connect(source.get(), &SoundSource::SourceNotice, this, &FrmWME::SourceNotice);
     source->SetParameter(Bit::Hi16bit, CaptureFrequency(p.session.SampleRate),
-                         p.session.Channels == 1 ? Channel::mono : Channel::Stereo, p.bufferLength,
-                         p.useSystemSourceDevice, p.deviceID);
+                         p.session.Channels == 1 ? Channel::mono : Channel::Stereo, p.bufferLength, p.choice);
     return source;
 }
 
@@ -100,6 +100,7 @@ bool FrmWME::StartCapture(const QDateTime &from)
     m_prepared.reset();
 
     std::unique_ptr<SoundSource> source = p.source ? std::move(p.source) : OpenSource(p);
+    source->AwaitOpen();  // a source that failed leaves no file behind
     CreateFile(p);
     auto encoder = std::make_unique<WmaEncodeThread>(std::move(p.writer));
     try {

@@ -26,7 +26,7 @@ namespace tolvane {
 class FrmWME final : public ClsICapture2Output {
     Q_OBJECT
 public:
-    using SourceMaker = std::function<std::unique_ptr<SoundSource>()>;
+    using SourceMaker = std::function<std::unique_ptr<SoundSource>(const SourceChoice &)>;
 
     // appFolder holds the default session file; makeSource makes the sound source of a recording.
     FrmWME(QString appFolder, std::shared_ptr<IUserNotifier> notifier, std::shared_ptr<const IClock> clock,
@@ -58,8 +58,7 @@ private:
     // services that hold this output.
     struct Prepared {
         double bufferLength = 0;
-        bool useSystemSourceDevice = true;
-        qint32 deviceID = 0;
+        SourceChoice choice;
         WmeSession session;
         std::unique_ptr<WmaFileWriter> writer;
         QString folder;
@@ -70,7 +69,7 @@ private:
     };
 
     void Prepare(const uCaptureSetting &setting);
-    std::unique_ptr<SoundSource> OpenSource(const Prepared &p) const;
+    std::unique_ptr<SoundSource> OpenSource(const Prepared &p);
     void CreateFile(Prepared &p);
     void Source_ArriveReadableBuffer16();
     void EndRecording();

@@ -137,7 +137,7 @@ std::shared_ptr<const std::vector<char>> GeneratedSoundSource::Second(qint32 her
     return second;
 }
 
-void GeneratedSoundSource::OpenDevice(const CaptureBufferDesc &, bool, qint32)
+void GeneratedSoundSource::OpenDevice(const CaptureBufferDesc &, const SourceChoice &)
 {
     m_prepared.clear();
     m_seconds.clear();

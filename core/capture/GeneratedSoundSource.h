@@ -44,7 +44,7 @@ public:
     qint64 FramesCaptured() const { return m_captured; }
 
 protected:
-    void OpenDevice(const CaptureBufferDesc &desc, bool UseSystemSourceDevice, qint32 DeviceID) override;
+    void OpenDevice(const CaptureBufferDesc &desc, const SourceChoice &source) override;
     void StartDevice(std::chrono::steady_clock::time_point from) override;
     void StopDevice() override;
     void TakeCaptured(std::vector<char> &bytes) override;

@@ -21,7 +21,7 @@ SoundSource::SoundSource(std::shared_ptr<IUserNotifier> notifier, QObject *paren
 SoundSource::~SoundSource() = default;
 
 CaptureBufferDesc SoundSource::SetParameter(Bit bit, Frequency frequency, Channel channel, double BufferLength,
-                                            bool UseSystemSourceDevice, qint32 DeviceID)
+                                            const SourceChoice &source)
 {
     if (m_state == State::Capturing || m_state == State::Stopping) {
         ++m_generation;  // the old capture ends here, without events
@@ -31,7 +31,7 @@ CaptureBufferDesc SoundSource::SetParameter(Bit bit, Frequency frequency, Channe
         ReleaseDevice();
     m_state = State::Idle;
     m_desc = DescribeCapture(bit, frequency, channel, BufferLength);
-    OpenDevice(m_desc, UseSystemSourceDevice, DeviceID);
+    OpenDevice(m_desc, source);
     m_state = State::Configured;
     return m_desc;
 }
@@ -92,6 +92,12 @@ void SoundSource::PostWakeUp(bool stop)
 void SoundSource::PostDeviceFailed(const NumberedError &error)
 {
     PostToThisCapture([this, error] { DeviceFailed(error); });
+}
+
+void SoundSource::PostNotice(const QString &event, const QString &message)
+{
+    QMetaObject::invokeMethod(
+        this, [this, event, message] { emit SourceNotice(event, message); }, Qt::QueuedConnection);
 }
 
 void SoundSource::WakeUp(bool stop)

@@ -6,6 +6,7 @@
 // sound card on ALSA, a generated source for tests) only fill the ring.
 
 #include "common/NumberedError.h"
+#include "core/capture/SourceChoice.h"
 #include "core/capture/WaveFormat.h"
 #include "core/platform/IClock.h"
 #include "core/platform/IUserNotifier.h"
@@ -28,14 +29,23 @@ public:
     ~SoundSource() override;
 
     // Prepares a capture: the format from the wave setting, a ring of BufferLength seconds,
-    // and the device (the system's default one when UseSystemSourceDevice, else device
-    // DeviceID of the shared device list). Errors propagate to the caller.
+    // and the source the schedule chose (the system's default device when
+    // UseSystemSourceDevice, else device DeviceID of the shared device list or the server's
+    // source it names, or a stream). Errors propagate to the caller.
     CaptureBufferDesc SetParameter(Bit bit, Frequency frequency, Channel channel, double BufferLength,
-                                   bool UseSystemSourceDevice, qint32 DeviceID);
+                                   const SourceChoice &source);
+    CaptureBufferDesc SetParameter(Bit bit, Frequency frequency, Channel channel, double BufferLength,
+                                   bool UseSystemSourceDevice, qint32 DeviceID)
+    {
+        return SetParameter(bit, frequency, channel, BufferLength, SourceChoice{UseSystemSourceDevice, DeviceID, {}, {}});
+    }
     // Starts the capture with the sound that was live at `from` (a moment just past, or now):
     // which frames belong to it is decided by when they were captured, not by when this call
     // comes, so a device opened early still starts on its second.
     void StartSchedule(std::chrono::steady_clock::time_point from = std::chrono::steady_clock::now());
+    // Waits, briefly, until the prepared source is open or has failed to open (a stream still
+    // connecting); throws the failure. A capture whose source failed is not started at all.
+    virtual void AwaitOpen() {}
     // Ends the capture; the last block and FinishCapture follow through the event loop.
     void StopSchedule();
     // Ends the capture at once: the last block and FinishCapture are raised before this returns,
@@ -60,6 +70,8 @@ public:
     virtual qint64 FramesLost() const { return 0; }
     // The format and ring of the capture prepared last.
     const CaptureBufferDesc &Description() const { return m_desc; }
+    // The title the source announces for what it plays now (a stream's); empty when none.
+    virtual QString StreamTitle() const { return {}; }
 
     // `moment` on the steady clock, read against `clock` (which tests may simulate: a moment
     // that is "now" on it is now).
@@ -73,10 +85,13 @@ signals:
     // stopped: the last block and FinishCapture follow. Raised once per capture; a source whose
     // failures nobody listens to shows them to the user itself.
     void Failed(const tolvane::NumberedError &Err);
+    // Something about the source worth a line in the activity log (Event, an event word and
+    // its detail) and, when Message is not empty, worth telling the user; the capture goes on.
+    void SourceNotice(const QString &Event, const QString &Message);
 
 protected:
     // The backend's part. OpenDevice and StartDevice may throw NumberedError; the others must not.
-    virtual void OpenDevice(const CaptureBufferDesc &desc, bool UseSystemSourceDevice, qint32 DeviceID) = 0;
+    virtual void OpenDevice(const CaptureBufferDesc &desc, const SourceChoice &source) = 0;
     // Frames captured before `from` are not part of the recording.
     virtual void StartDevice(std::chrono::steady_clock::time_point from) = 0;
     // No more audio enters the ring after this returns.
@@ -94,6 +109,9 @@ protected:
     void PostWakeUp(bool stop = false);
     // Posts DeviceFailed to the main thread (callable from any thread).
     void PostDeviceFailed(const NumberedError &error);
+    // Raises SourceNotice on the main thread (callable from any thread), whether or not a
+    // capture runs by then.
+    void PostNotice(const QString &event, const QString &message = {});
 
 
 private:

@@ -2,6 +2,7 @@
 
 #include "common/NumberedError.h"
 #include "core/capture/AlsaSoundSource.h"
+#include "core/capture/StreamSoundSource.h"
 
 namespace tolvane {
 
@@ -83,10 +84,13 @@ SoundSourceConfig SoundSourceConfig::FromEnvironment()
     return Parse(qEnvironmentVariable("TOLVANE_CAPTURE_SOURCE"));
 }
 
-std::unique_ptr<SoundSource> SoundSourceConfig::MakeSource(std::shared_ptr<IUserNotifier> notifier) const
+std::unique_ptr<SoundSource> SoundSourceConfig::MakeSource(std::shared_ptr<IUserNotifier> notifier,
+                                                           const SourceChoice &choice) const
 {
     if (kind == Kind::Generated)
         return std::make_unique<GeneratedSoundSource>(script, pace, std::move(notifier));
+    if (choice.IsStream())
+        return std::make_unique<StreamSoundSource>(std::move(notifier));
     return std::make_unique<AlsaSoundSource>(std::move(notifier));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Which sound source the program records from: the sound card, unless its configuration text
-// (the environment variable TOLVANE_CAPTURE_SOURCE) names a generated one. The text is
+// Which sound source the program records from: the sound card (or the stream a schedule names),
+// unless its configuration text (the environment variable TOLVANE_CAPTURE_SOURCE) names a
+// generated one, which then stands in for every source. The text is
 //   alsa
 //   generated:SEGMENT[,SEGMENT...][;pace=realtime|fast]
 // where SEGMENT is tone=HERTZ@DECIBELS, silence or file=WAVEPATH, each optionally followed by
@@ -28,7 +29,7 @@ struct SoundSourceConfig {
     // The program's choice: the text of TOLVANE_CAPTURE_SOURCE, the sound card when unset.
     static SoundSourceConfig FromEnvironment();
 
-    std::unique_ptr<SoundSource> MakeSource(std::shared_ptr<IUserNotifier> notifier) const;
+    std::unique_ptr<SoundSource> MakeSource(std::shared_ptr<IUserNotifier> notifier, const SourceChoice &choice) const;
 };
 
 }  // namespace tolvane

@@ -218,6 +218,9 @@ private:
     void WireWindowsMedia(ClsICapture2Output *output);
     // Once per recording whose sound source lost frames (they were recorded as silence).
     void OnSoundLost(const std::shared_ptr<ClsSchedule> &schedule, qint64 frames, qint32 rate);
+    // The sound source of a schedule's recording said something: logged, and shown when it is
+    // a message for the user.
+    void OnSourceNotice(const std::shared_ptr<ClsSchedule> &schedule, const QString &event, const QString &message);
     void CreateEncoder();
     void StartEncodeJob(const ClsEncodeSchedule &job);
     void OnFinishEncode();

@@ -60,6 +60,10 @@ std::shared_ptr<ClsController::CaptureRun> ClsController::NewPipelineRun()
         if (auto r = weak.lock())
             OnPipelineClosed(r);
     });
+    connect(p, &ICapturePipeline::SourceNotice, this, [this, weak](const QString &event, const QString &message) {
+        if (auto r = weak.lock())
+            OnSourceNotice(r->schedule, event, message);
+    });
 
     // Earlier runs stay until their files are closed; a pipeline that never says so is let go
     // after a few more recordings.
@@ -100,6 +104,7 @@ void ClsController::PrepareCapture(const std::shared_ptr<ClsSchedule> &S, int le
 
     if (S->RecordingFormat() != FormatType::windowsmedia) {
         const auto run = NewPipelineRun();
+        run->schedule = C;  // what its source says while it opens is about this schedule
         m_preparedOutput = run->pipeline;
         run->encodeAfterCapture = S->RecordingFormat() == FormatType::MP3 && UseGOGO;
         qint64 length = (end - start).count();
@@ -214,7 +219,8 @@ void ClsController::BeginCapture(const QDateTime &from)
 void ClsController::ApplyMixerSelection()
 {
     const ClsSchedule &C = *m_capturingSchedule;
-    if (!C.UseSystemSourceDevice() && C.SourceLineIndex() != -1)
+    // A stream and a source of the sound server have no input line to select.
+    if (!C.UseSystemSourceDevice() && C.SourceLineIndex() != -1 && C.StreamURL().isEmpty() && C.ServerSource().isEmpty())
         Attempt([&] { m_mixerSelection.Apply(C.DeviceID(), C.SourceLineIndex()); });
     Attempt([&] { Log(QStringLiteral("MixerSetting"), QStringLiteral("Changed")); });
 }
@@ -375,6 +381,18 @@ void ClsController::WireWindowsMedia(ClsICapture2Output *output)
     });
     connect(output, &ClsICapture2Output::SoundLost, this,
             [this](qint64 frames, qint32 rate) { OnSoundLost(m_capturingSchedule, frames, rate); });
+    connect(output, &ClsICapture2Output::SourceNotice, this, [this](const QString &event, const QString &message) {
+        OnSourceNotice(m_preparedSchedule ? m_preparedSchedule : m_capturingSchedule, event, message);
+    });
+}
+
+void ClsController::OnSourceNotice(const std::shared_ptr<ClsSchedule> &schedule, const QString &event,
+                                   const QString &message)
+{
+    if (!message.isEmpty())
+        emit OnWarning(message);
+    Attempt([&] { Log(schedule ? schedule->Name() : QString(), event); });
+    Report();
 }
 
 void ClsController::OnSoundLost(const std::shared_ptr<ClsSchedule> &schedule, qint64 frames, qint32 rate)

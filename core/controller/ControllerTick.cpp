@@ -28,7 +28,7 @@ void ClsController::Tick()
         malformed.clear();
     };
 
-    // 1. A Windows Media recording is prepared five seconds ahead.
+    // 1. A Windows Media or stream recording is prepared five seconds ahead.
     std::shared_ptr<ClsSchedule> due;
     Attempt([&] { due = m_schedules.CheckScheduleBefore5Second(now, &malformed); });
     takeMalformed();

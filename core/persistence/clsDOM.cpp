@@ -339,7 +339,12 @@ std::shared_ptr<ClsSchedule> clsDOM::ReadSchedule(ClsController &controller, con
         const Values d(device);
         s.setDeviceID(d.Int32(QStringLiteral("DeviceID")));
         s.setSourceLineIndex(d.Int32(QStringLiteral("SourceLineIndex")));
+        // Written only when set: a device of its own means no server source, whatever the
+        // default schedule's (older files never have one).
+        s.setServerSource(d.Value(QStringLiteral("ServerSource")));
     }
+    // The same for a stream: a schedule without one records no stream.
+    s.setStreamURL(v.Value(QStringLiteral("StreamURL")));
 
     // A one-shot postponement stays in the file until the recording it moves has started;
     // after that moment it is spent, whether or not a recorder was running then.
@@ -466,8 +471,12 @@ QDomElement clsDOM::WriteSchedule(const ClsSchedule &s, const QString &name)
         QDomElement device = m_document.createElement(QStringLiteral("SourceDeviceOption"));
         add(device, QStringLiteral("DeviceID"), number(s.DeviceID()));
         add(device, QStringLiteral("SourceLineIndex"), number(s.SourceLineIndex()));
+        if (!s.ServerSource().isEmpty())
+            add(device, QStringLiteral("ServerSource"), s.ServerSource());
         element.appendChild(device);
     }
+    if (!s.StreamURL().isEmpty())
+        add(element, QStringLiteral("StreamURL"), s.StreamURL());
 
     if (s.RecordingFormat() == FormatType::windowsmedia) {
         QDomElement wm = m_document.createElement(QStringLiteral("WMSetting"));

@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace tolvane {
 
@@ -47,6 +48,14 @@ struct CoreServices {
     std::shared_ptr<ICaptureFactory> captureFactory;
     std::shared_ptr<IEncoderFactory> encoderFactory;
     MixerFactory mixerFactory;
+    // A device of the shared list of sound devices (the mixer's devices, in the same order): its
+    // name, and the sound server's name of the source it is (empty for the others).
+    struct ListedDevice {
+        QString name;
+        QString serverSource;
+    };
+    // The list as it is now; null: none.
+    std::function<std::vector<ListedDevice>()> soundDevices;
 };
 
 }  // namespace tolvane

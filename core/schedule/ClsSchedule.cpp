@@ -6,11 +6,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace tolvane {
 
 namespace {
 const QString kSource = QStringLiteral("ClsSchedule");
+// Longer addresses are not radio streams but something pasted by mistake.
+constexpr qsizetype kLongestStreamURL = 2048;
 }
 
 ClsSchedule::ClsSchedule(std::shared_ptr<const CoreServices> services)
@@ -69,6 +72,26 @@ void ClsSchedule::setStartTime(const QString &v)
     m_startTimeReported = false;
 }
 
+bool ClsSchedule::IsStreamURL(const QString &v)
+{
+    if (v.size() > kLongestStreamURL)
+        return false;
+    for (const QChar c : v)
+        if (c.isSpace() || c.category() == QChar::Other_Control)
+            return false;
+    const QUrl url(v, QUrl::TolerantMode);
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty();
+}
+
+void ClsSchedule::setStreamURL(const QString &v)
+{
+    if (!v.isEmpty() && !IsStreamURL(v))
+        throw NumberedError(ErrNo::TypeMismatch, QStringLiteral("ストリームのURLはhttp://またはhttps://で始まるアドレスを指定してください。"),
+                            kSource);
+    m_streamURL = v;
+}
+
 bool ClsSchedule::TakeStartTimeReport() const
 {
     if (m_startTimeReported)
@@ -122,6 +145,8 @@ void ClsSchedule::CopyFrom(const ClsSchedule &CopySource)
     setUseSystemSourceDevice(CopySource.UseSystemSourceDevice());
     setDeviceID(CopySource.DeviceID());
     setSourceLineIndex(CopySource.SourceLineIndex());
+    setServerSource(CopySource.ServerSource());
+    setStreamURL(CopySource.StreamURL());
     setAfterExecute(CopySource.AfterExecute());
     setAfterExecutePath(CopySource.AfterExecutePath());
     setBeforeExecute(CopySource.BeforeExecute());

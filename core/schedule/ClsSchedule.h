@@ -57,6 +57,15 @@ public:
     void setDeviceID(qint32 v) { m_deviceID = v; }
     bool UseSystemSourceDevice() const { return m_useSystemSourceDevice; }
     void setUseSystemSourceDevice(bool v) { m_useSystemSourceDevice = v; }
+    // The sound server's source (its server name) recorded instead of device DeviceID; empty:
+    // none. A source that is gone when a recording starts gives way to the system's input.
+    const QString &ServerSource() const { return m_serverSource; }
+    void setServerSource(const QString &v) { m_serverSource = v; }
+    // An internet radio stream recorded instead of any device; empty: none. Only an http or
+    // https address with a host is taken; anything else throws 13.
+    const QString &StreamURL() const { return m_streamURL; }
+    void setStreamURL(const QString &v);
+    static bool IsStreamURL(const QString &v);
     bool Valid() const { return m_valid; }
     void setValid(bool v) { m_valid = v; }
 
@@ -121,6 +130,8 @@ private:
     qint32 m_sourceLineIndex = 0;
     qint32 m_deviceID = 0;
     bool m_useSystemSourceDevice = true;
+    QString m_serverSource;
+    QString m_streamURL;
     bool m_valid = true;
     std::array<qint32, 7> m_startDay{};
     QString m_endTime = QStringLiteral("00:00:00");

@@ -204,7 +204,11 @@ ColSchedule::Ptr ColSchedule::CheckScheduleBefore5Second(const QDateTime &now,
                                                          std::vector<NumberedError> *malformed) const
 {
     return FirstDue(
-        now, 5, [](const ClsSchedule &s) { return s.RecordingFormat() == FormatType::windowsmedia && s.Valid(); },
+        now, 5,
+        [](const ClsSchedule &s) {
+            // A stream takes its time to connect, as the Windows Media encoder does to start.
+            return (s.RecordingFormat() == FormatType::windowsmedia || !s.StreamURL().isEmpty()) && s.Valid();
+        },
         [](const ClsSchedule &) { return 0; }, malformed);
 }
 

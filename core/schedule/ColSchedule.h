@@ -93,6 +93,7 @@ public:
     // the first time it is skipped after its StartTime was set.
     Ptr CheckStartSchedule(const QDateTime &now, qint32 iBeforeSeconds,
                            std::vector<NumberedError> *malformed = nullptr) const;
+    // A Windows Media or stream schedule due in five seconds (they are prepared that early).
     Ptr CheckScheduleBefore5Second(const QDateTime &now, std::vector<NumberedError> *malformed = nullptr) const;
     Ptr CheckBeforeExecute(const QDateTime &now, std::vector<NumberedError> *malformed = nullptr) const;
 

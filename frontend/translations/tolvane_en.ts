@@ -989,6 +989,38 @@ in the highs at bit rates of 128 kbps and below</translation>
         <source>指定デバイス上に入力ラインが見つかりません。</source>
         <translation>This device has no input lines to choose from.</translation>
     </message>
+    <message>
+        <source>サウンドデバイスから録音する</source>
+        <translation>Record from a sound device</translation>
+    </message>
+    <message>
+        <source>インターネットラジオのストリームを録音する</source>
+        <translation>Record an internet radio stream</translation>
+    </message>
+    <message>
+        <source>テスト</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>数秒間ストリームを受信して入力レベルを表示します（音は再生しません）</source>
+        <translation>Receives the stream for a few seconds and shows its level (nothing is played)</translation>
+    </message>
+    <message>
+        <source>ストリームを受信できませんでした。</source>
+        <translation>The stream could not be received.</translation>
+    </message>
+    <message>
+        <source>受信しています...</source>
+        <translation>Receiving...</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <source>ストリームのURLはhttp://またはhttps://で始まるアドレスを指定してください。</source>
+        <translation>Enter a stream address that begins with http:// or https://.</translation>
+    </message>
 </context>
 <context>
     <name>tolvane::FrmDialogWaveSetting</name>

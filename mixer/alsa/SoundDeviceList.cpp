@@ -1,6 +1,10 @@
 #include "SoundDeviceList.h"
 
+#include "mixer/alsa/ServerSourceList.h"
+
 #include <alsa/asoundlib.h>
+
+#include <algorithm>
 
 namespace tolvane {
 
@@ -29,16 +33,30 @@ std::vector<SoundDevice> SoundDeviceList::Current()
             display = QString::fromLocal8Bit(name);
             free(name);
         }
-        devices.push_back({display, QStringLiteral("plughw:%1").arg(card), QStringLiteral("hw:%1").arg(card)});
+        devices.push_back({display, QStringLiteral("plughw:%1").arg(card), QStringLiteral("hw:%1").arg(card), {}});
     }
-    if (SoundServerAnswers())
-        devices.push_back({QStringLiteral("PulseAudio sound server"), QStringLiteral("pulse"), QStringLiteral("pulse")});
+    if (!SoundServerAnswers())
+        return devices;
+    devices.push_back({QStringLiteral("PulseAudio sound server"), QStringLiteral("pulse"), QStringLiteral("pulse"), {}});
+    for (const ServerSource &source : ServerSourceList::Current()) {
+        const QString pcm = ServerSourceList::PcmOf(source.name);
+        devices.push_back({source.description, pcm, pcm, source.name});
+    }
     return devices;
 }
 
 SoundDevice SoundDeviceList::SystemDefault()
 {
-    return {QStringLiteral("System default"), QStringLiteral("default"), QStringLiteral("default")};
+    return {QStringLiteral("System default"), QStringLiteral("default"), QStringLiteral("default"), {}};
+}
+
+const SoundDevice *SoundDeviceList::FindServerSource(const std::vector<SoundDevice> &devices, const QString &name)
+{
+    if (name.isEmpty())
+        return nullptr;
+    const auto found = std::find_if(devices.begin(), devices.end(),
+                                    [&](const SoundDevice &d) { return d.serverSource == name; });
+    return found == devices.end() ? nullptr : &*found;
 }
 
 }  // namespace tolvane

@@ -7,13 +7,16 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 using tolvane::test::CliResult;
 using tolvane::test::PrivatePulse;
 using tolvane::test::RunCli;
 
-// The server's device is listed with its DeviceID, and its controls with their current values.
+// The server's device is listed with its DeviceID, and its controls with their current values;
+// the server's sources follow it.
 TEST(CliDevices, ListsThePluginsControlsWithTheirValues)
 {
     PrivatePulse pulse;
@@ -21,12 +24,16 @@ TEST(CliDevices, ListsThePluginsControlsWithTheirValues)
     pulse.Pactl({"set-sink-volume", "null", "40000"});
     pulse.Pactl({"set-source-mute", "sine", "1"});
     const auto devices = tolvane::SoundDeviceList::Current();
-    const QString id = QString::number(devices.size() - 1);
+    const auto server = std::find_if(devices.begin(), devices.end(), [](const auto &d) { return d.pcm == "pulse"; });
+    ASSERT_NE(server, devices.end());
+    const QString id = QString::number(server - devices.begin());
+    const QString monitor = QString::number(tolvane::SoundDeviceList::FindServerSource(devices, "null.monitor") - devices.data());
 
     QTemporaryDir home;
     const CliResult r = RunCli(home.path(), {"devices"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains("  " + id + ": PulseAudio sound server [pulse]\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("  " + monitor + ": Monitor of Null Output [pulse:DEVICE=\"null.monitor\"] source \"null.monitor\"\n"));
     EXPECT_TRUE(r.out.contains("UseSystemSourceDevice: System default [default]\n"));
     EXPECT_TRUE(r.out.contains("\nMixer device " + id + ": PulseAudio sound server\n"
                                "  Destination line 0: Playback (2 channels)\n"));

@@ -1,10 +1,11 @@
 // `tolvane-cli record` on the private sound server: the length by the PC clock, and what a
-// recorder killed mid-recording leaves behind.
+// recorder killed mid-recording leaves behind; and from a stream on loopback.
 
 #include "CliRunner.h"
 #include "tests/support/PacedPipeSource.h"
 #include "tests/support/PrivatePulse.h"
 #include "tests/support/SmallDisk.h"
+#include "tests/support/StreamServer.h"
 #include "tests/support/TestServices.h"
 #include "core/controller/ClsController.h"
 #include "tests/support/WaveFile.h"
@@ -55,6 +56,31 @@ TEST(CliRecord, LengthByThePcClock)
     const WaveFile w = WaveFile::ReadHeader(file);
     ASSERT_TRUE(w.SizesMatch());
     EXPECT_NEAR(double(w.dataSize) / w.avgBytesPerSec, 10.0, 0.5);
+}
+
+// --url records the stream in place of the sound device (none is needed): the tone it carries,
+// for the length asked. An address that is no stream's is refused before anything starts.
+TEST(CliRecord, FromAStream)
+{
+    StreamServer server([](qint64 frame, int) { return quint16((frame % 100) * 300); });
+    ASSERT_TRUE(server.Running()) << server.Error().toStdString();
+    QTemporaryDir home;
+    auto p = StartRecorder(home.path(), {"--for", "00:00:02", "--url", server.Url()});
+    ASSERT_TRUE(p->waitForFinished(30000));
+    const QString out = QString::fromUtf8(p->readAllStandardOutput());
+    EXPECT_EQ(p->exitCode(), 0) << out.toStdString() << p->readAllStandardError().toStdString();
+    const QString file = OnlyWave(home.path() + "/Music");
+    ASSERT_FALSE(file.isEmpty()) << out.toStdString();
+    const WaveFile w = WaveFile::Read(file);
+    ASSERT_TRUE(w.SizesMatch());
+    EXPECT_NEAR(double(w.dataSize) / w.avgBytesPerSec, 2.0, 0.5);
+    const std::vector<qint16> s = w.Samples16();
+    EXPECT_GT(std::count_if(s.begin(), s.end(), [](qint16 v) { return std::abs(v) > 1000; }), qint64(s.size() / 4));
+
+    auto refused = StartRecorder(home.path(), {"--for", "00:00:02", "--url", "file:///etc/passwd"});
+    ASSERT_TRUE(refused->waitForFinished(10000));
+    EXPECT_EQ(refused->exitCode(), 2);
+    EXPECT_TRUE(refused->readAllStandardError().contains("--url takes an http or https address"));
 }
 
 // Killed with SIGKILL after a few seconds, the recorder leaves a WAVE file that reads whole and

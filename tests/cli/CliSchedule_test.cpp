@@ -170,7 +170,11 @@ TEST_F(CliSchedule, EditChangesOnlyWhatItIsGiven)
         // The file keeps no wave or MP3 settings for a Windows Media schedule: it takes the default's.
         {{"--format", "windowsmedia"}, {"format", "rate", "channels", "vbr", "bitrate"}},
         {{"--when-done", "power-off"}, {"when-done"}},
-        {{"--device", "system"}, {}},
+        {{"--source", "null.monitor"}, {"device", "input", "source"}},
+        {{"--url", "http://radio.example/live.mp3"}, {"url"}},
+        // The system's input drops the server's source and the stream; the file keeps no input
+        // line for it, so the default schedule's comes back.
+        {{"--device", "system"}, {"device", "input", "source", "url"}},
         {{"--rename", "Dawn"}, {"name"}},
     };
     QString name = "Morning";
@@ -253,6 +257,9 @@ TEST_F(CliSchedule, RefusedInputWritesNothing)
         {add + QStringList{"--split-silence", "-1"}, ScheduleChecks::SplitSecondsMessage()},
         {add + QStringList{"--split-every", "00:00:00"}, ScheduleChecks::SplitTimeMessage()},
         {add + QStringList{"--bitrate", "144"}, "--bitrate takes one of 32, 40"},
+        {add + QStringList{"--url", "file:///etc/passwd"}, "--url takes an http or https address"},
+        {add + QStringList{"--url", "http://radio.example/a", "--device", "1"}, "in place of any device"},
+        {add + QStringList{"--source", "null.monitor", "--device", "1"}, "give one"},
         {add + QStringList{"--before", env.Path("missing.sh")}, "there is no program"},
         {add + QStringList{"--folder", env.Path("plain.txt/rec")}, "cannot be made"},
         // 48000 Hz, 16 bits, stereo: 192,000 bytes a second reach 2 GB after 2 h 53 min.

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>
 
@@ -203,6 +204,55 @@ TEST_F(OptionDialogs, SourceDeviceChoice)
     });
     ASSERT_NE(SourceDevice(*result), nullptr);
     EXPECT_TRUE(questions->informed.isEmpty());
+}
+
+// A source of the sound server is kept by its name, and found by it when its place in the list
+// has moved; a stream takes the place of any device, and an address that is no stream's is
+// refused with the dialog left open. Choosing a device again gives the stream up.
+TEST_F(OptionDialogs, ServerSourceAndStreamChoice)
+{
+    env.mixer->deviceWithoutSelector = true;
+    env.soundDevices = {{QStringLiteral("Fake card"), {}}, {QStringLiteral("Plain card"), QStringLiteral("plain.monitor")}};
+    Open();
+    const auto schedule = C().CreateNewSchedule();
+    schedule->setUseSystemSourceDevice(false);
+    schedule->setDeviceID(0);
+    schedule->setServerSource(QStringLiteral("plain.monitor"));
+    const QString kUrl = QStringLiteral("https://radio.example/live.mp3");
+    host->On(QStringLiteral("FrmDialogSourceDevice"), [&](QDialog &d) {
+        EXPECT_EQ(Get<QListWidget>(d, "ListDevice").currentRow(), 1);
+        EXPECT_TRUE(Checked(d, "OptSourceDevice"));
+        EXPECT_FALSE(Enabled(d, "TStreamURL"));
+        Check(d, "OptSourceStream", true);
+        EXPECT_FALSE(Enabled(d, "ListDevice"));
+        EXPECT_FALSE(Enabled(d, "ChkSourceDevice"));
+        EXPECT_TRUE(Enabled(d, "CTestStream"));
+        Type(d, "TStreamURL", QStringLiteral("file:///etc/passwd"));
+        Press(d, "OKButton");
+        EXPECT_TRUE(d.isVisible());
+        Type(d, "TStreamURL", kUrl);
+        Press(d, "OKButton");
+    });
+    auto result = SourceDevice(*schedule);
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(questions->informed,
+              QStringList{QStringLiteral("ストリームのURLはhttp://またはhttps://で始まるアドレスを指定してください。")});
+    EXPECT_EQ(result->StreamURL(), kUrl);
+    EXPECT_EQ(result->ServerSource(), QStringLiteral("plain.monitor"));
+
+    host->On(QStringLiteral("FrmDialogSourceDevice"), [&](QDialog &d) {
+        EXPECT_TRUE(Checked(d, "OptSourceStream"));
+        EXPECT_EQ(Get<QLineEdit>(d, "TStreamURL").text(), kUrl);
+        Check(d, "OptSourceDevice", true);
+        EXPECT_TRUE(Enabled(d, "ListDevice"));
+        Get<QListWidget>(d, "ListDevice").setCurrentRow(0);
+        Press(d, "OKButton");
+    });
+    result = SourceDevice(*result);
+    ASSERT_NE(result, nullptr);
+    EXPECT_TRUE(result->StreamURL().isEmpty());
+    EXPECT_EQ(result->DeviceID(), 0);
+    EXPECT_TRUE(result->ServerSource().isEmpty());
 }
 
 // With the system's input chosen the lists are locked but still show the stored device and

@@ -33,7 +33,7 @@ void FakeControlDevice::Write(const ControlElement &element, const std::vector<l
 void FakeControlSystem::AddDevice(const QString &name, std::shared_ptr<FakeControlDevice> controls)
 {
     const QString ctl = QStringLiteral("fake:%1").arg(m_devices.size());
-    m_devices.push_back({name, ctl, ctl});
+    m_devices.push_back({name, ctl, ctl, {}});
     if (controls)
         m_controls[ctl] = std::move(controls);
 }

@@ -48,6 +48,16 @@ std::vector<std::shared_ptr<ILineControl>> AllControls(const IDevice &device)
     return controls;
 }
 
+// The sound server's own device (after the cards, before the server's sources).
+std::shared_ptr<IDevice> ServerDevice(const Mixer &mixer)
+{
+    const auto devices = SoundDeviceList::Current();
+    for (size_t i = 0; i < devices.size(); ++i)
+        if (devices[i].pcm == QLatin1String("pulse"))
+            return mixer.Devices().at(i);
+    return nullptr;
+}
+
 std::shared_ptr<ILineControl> Control(const IDevice &device, const QString &name)
 {
     for (const auto &control : AllControls(device))
@@ -58,16 +68,18 @@ std::shared_ptr<ILineControl> Control(const IDevice &device, const QString &name
 
 }  // namespace
 
-// The server's device comes last; every control reads what amixer reads, including a volume
-// set beforehand through the server.
+// Every control of the server's device reads what amixer reads, including a volume set
+// beforehand through the server; each of the server's sources is a device of its own.
 TEST(MixerAlsa, PluginControlsReadAsAmixerReadsThem)
 {
     PrivatePulse pulse;
     ASSERT_TRUE(pulse.Running()) << pulse.Error().toStdString();
     pulse.Pactl({"set-sink-volume", "null", "40000"});
     const Mixer mixer;
-    const auto device = mixer.Devices().back();
-    EXPECT_EQ(device->Name(), SoundDeviceList::Current().back().name);
+    const auto device = ServerDevice(mixer);
+    ASSERT_TRUE(device);
+    EXPECT_EQ(device->Name(), "PulseAudio sound server");
+    EXPECT_EQ(mixer.Devices().back()->Name(), SoundDeviceList::Current().back().name);
 
     const auto controls = AllControls(*device);
     ASSERT_GE(controls.size(), 4u);
@@ -88,7 +100,8 @@ TEST(MixerAlsa, SetValuesReachesTheServer)
     PrivatePulse pulse;
     ASSERT_TRUE(pulse.Running()) << pulse.Error().toStdString();
     const Mixer mixer;
-    const auto device = mixer.Devices().back();
+    const auto device = ServerDevice(mixer);
+    ASSERT_TRUE(device);
     const auto volume = Control(*device, "Master Playback Volume");
     const auto onOff = Control(*device, "Master Playback Switch");
     ASSERT_TRUE(volume && onOff);

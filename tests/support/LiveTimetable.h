@@ -49,21 +49,28 @@ struct LiveTimetable {
         return start;
     }
 
-    // The event loop runs until the recording is over and its files closed, or until the
-    // deadline; the file is the one file of the save folder whose name begins with `name`.
-    QString WaitForFile(const QDateTime &deadline, const QString &name = "take")
+    // The event loop runs until a recording has been made, its files closed and encoded, or
+    // until the deadline; false at the deadline.
+    bool WaitUntilDone(const QDateTime &deadline)
     {
         QEventLoop loop;
         QTimer poll;
-        bool recorded = false;
+        bool recorded = false, over = false;
         QObject::connect(&poll, &QTimer::timeout, [&] {
             recorded = recorded || c->IsCapturing();
-            const bool over = recorded && !c->IsCapturing() && !c->CaptureFinishing();
+            over = recorded && !c->IsCapturing() && !c->CaptureFinishing() && !c->WaitForGOGO();
             if (over || QDateTime::currentDateTime() > deadline)
                 loop.quit();
         });
         poll.start(50);
         loop.exec();
+        return over;
+    }
+
+    // WaitUntilDone; the file is the one file of the save folder whose name begins with `name`.
+    QString WaitForFile(const QDateTime &deadline, const QString &name = "take")
+    {
+        WaitUntilDone(deadline);
         const QStringList files = QDir(env.dir.path()).entryList({name + "*"}, QDir::Files);
         return files.size() == 1 ? env.dir.filePath(files.front()) : QString();
     }

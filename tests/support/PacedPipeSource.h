@@ -1,47 +1,27 @@
 #pragma once
 // A source of the private sound server that the test feeds: module-pipe-source reads a FIFO
-// that a thread fills with 16-bit frames (stereo unless said otherwise) at 44100 Hz. It becomes
-// the server's default source. Two paces, the second always under PipeWire:
-// - Clock (PulseAudio): frame n is written when the wall clock reaches Origin() + n / 44100,
-//   and dropped rather than sent late, so the source delivers no more sound than time has
-//   passed (unlike the server's sine source, which hands out its sound two seconds ahead).
-// - Graph (PipeWire, whose pipe source takes a quantum every cycle of the graph and repeats or
-//   zeroes frames when the pipe runs dry): the pipe is kept a tenth of a second ahead, and the
-//   feeder watches how far the graph has read, which tells when each frame went live.
-// LiveNs(n) is when frame n was live, in nanoseconds of the wall clock since the Unix epoch.
+// that a PacedFeeder fills (16-bit frames, stereo unless said otherwise, 44100 Hz). It becomes
+// the server's default source. Clock pace suits PulseAudio: the source delivers no more sound
+// than time has passed (unlike the server's sine source, which hands out its sound two seconds
+// ahead); under PipeWire the pace is always Graph.
 
+#include "tests/support/PacedFeeder.h"
 #include "tests/support/SoundServer.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <atomic>
-#include <cerrno>
-#include <chrono>
-#include <cstddef>
-#include <functional>
-#include <mutex>
-#include <thread>
-#include <utility>
-#include <vector>
-
-#include <fcntl.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
+#include <memory>
 
 namespace tolvane::test {
 
 class PacedPipeSource {
 public:
-    // The sample of a channel (0 left, 1 right) in a frame counted from 0.
-    using Sample = std::function<quint16(qint64 frame, int channel)>;
-    enum class Pace { Clock, Graph };
-    static constexpr qint64 kRate = 44100;
+    using Sample = PacedFeeder::Sample;
+    using Pace = PacedFeeder::Pace;
+    static constexpr qint64 kRate = PacedFeeder::kRate;
 
     PacedPipeSource(const SoundServer &server, const QString &name, Sample sample, Pace pace = Pace::Clock,
                     int channels = 2)
-        : m_sample(std::move(sample)), m_pace(server.IsPipeWire() ? Pace::Graph : pace), m_channels(channels)
     {
         const QString fifo = m_dir.filePath(name);
         if (server.Pactl({"load-module", "module-pipe-source", "source_name=" + name, "file=" + fifo,
@@ -50,103 +30,22 @@ public:
             return;
         server.Pactl({"set-default-source", name});
         m_ready = server.Pactl({"get-default-source"}).trimmed() == name;
-        m_start = std::chrono::steady_clock::now();
-        m_originNs = WallNs();
-        m_feeder = std::thread([this, fifo] { Feed(fifo); });
+        m_feeder = std::make_unique<PacedFeeder>(fifo, std::move(sample), server.IsPipeWire() ? Pace::Graph : pace,
+                                                 false, channels);
+        m_feeder->Start();
     }
-    ~PacedPipeSource()
-    {
-        m_done = true;
-        if (m_feeder.joinable())
-            m_feeder.join();
-    }
-    PacedPipeSource(const PacedPipeSource &) = delete;
-    PacedPipeSource &operator=(const PacedPipeSource &) = delete;
 
     bool Ready() const { return m_ready; }
     // Clock pace: the wall-clock moment of frame 0, in nanoseconds since the Unix epoch.
-    qint64 OriginNs() const { return m_originNs; }
-    static qint64 FrameNs(qint64 frame) { return frame / kRate * 1'000'000'000 + frame % kRate * 1'000'000'000 / kRate; }
+    qint64 OriginNs() const { return m_feeder ? m_feeder->OriginNs() : 0; }
+    static qint64 FrameNs(qint64 frame) { return PacedFeeder::FrameNs(frame); }
     // When frame n was live (-1: not yet, as far as the feeder knows).
-    qint64 LiveNs(qint64 frame) const
-    {
-        if (m_pace == Pace::Clock)
-            return m_originNs + FrameNs(frame);
-        // The first look at the pipe that found the frame taken.
-        std::lock_guard lock(m_mutex);
-        const auto taken = std::upper_bound(m_reads.begin(), m_reads.end(), frame,
-                                            [](qint64 f, const std::pair<qint64, qint64> &r) { return f < r.second; });
-        return taken == m_reads.end() ? -1 : taken->first;
-    }
+    qint64 LiveNs(qint64 frame) const { return m_feeder ? m_feeder->LiveNs(frame) : -1; }
 
 private:
-    static qint64 WallNs()
-    {
-        return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
-            .count();
-    }
-
-    void Feed(const QString &fifo)
-    {
-        const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY);
-        if (fd < 0)
-            return;
-        // The server stops reading while nobody records; the feeder must still be able to end.
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
-        // Like a sound card, the source holds little: a small pipe and at most a tenth of a
-        // second waiting, so sound nobody took while idle does not arrive later in one burst.
-        ::fcntl(fd, F_SETPIPE_SZ, 16384);
-        const std::size_t mostPending = 4410 * 2 * std::size_t(m_channels);
-        std::vector<char> pending;
-        qint64 written = 0;  // bytes in the pipe or read from it
-        for (qint64 made = 0; !m_done;) {
-            qint64 due = 0;
-            if (m_pace == Pace::Clock) {
-                due = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - m_start)
-                          .count() * kRate / 1000000;
-            } else {
-                int inPipe = 0;
-                ::ioctl(fd, FIONREAD, &inPipe);
-                const qint64 taken = (written - inPipe) / (2 * m_channels);
-                {
-                    std::lock_guard lock(m_mutex);
-                    if (m_reads.empty() || m_reads.back().second != taken)
-                        m_reads.emplace_back(WallNs(), taken);
-                }
-                due = taken + kRate / 10;
-            }
-            for (; made < due; ++made) {
-                for (int channel = 0; channel < m_channels; ++channel) {
-                    const quint16 v = m_sample(made, channel);
-                    pending.push_back(char(v & 0xff));
-                    pending.push_back(char(v >> 8));
-                }
-            }
-            const ssize_t n = pending.empty() ? 0 : ::write(fd, pending.data(), pending.size());
-            if (n < 0 && errno != EAGAIN)
-                break;
-            if (n > 0) {
-                pending.erase(pending.begin(), pending.begin() + n);
-                written += n;
-            }
-            if (m_pace == Pace::Clock && pending.size() > mostPending)
-                pending.erase(pending.begin(), pending.end() - std::ptrdiff_t(mostPending));
-            std::this_thread::sleep_for(std::chrono::milliseconds(m_pace == Pace::Clock ? 2 : 1));
-        }
-        ::close(fd);
-    }
-
-    Sample m_sample;
-    Pace m_pace;
-    int m_channels;
     QTemporaryDir m_dir;
-    std::chrono::steady_clock::time_point m_start;
-    qint64 m_originNs = 0;
-    mutable std::mutex m_mutex;
-    std::vector<std::pair<qint64, qint64>> m_reads;  // (wall ns, frames taken by then), graph pace
-    std::atomic<bool> m_done{false};
     bool m_ready = false;
-    std::thread m_feeder;
+    std::unique_ptr<PacedFeeder> m_feeder;
 };
 
 }  // namespace tolvane::test

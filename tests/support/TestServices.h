@@ -31,6 +31,8 @@ struct TestEnv {
     std::shared_ptr<FakeEncoderFactory> encoders = std::make_shared<FakeEncoderFactory>();
     std::shared_ptr<FakeMixerState> mixer = std::make_shared<FakeMixerState>();
     std::shared_ptr<CoreServices> services;
+    // What the services' device list says (the fake mixer's devices carry no server sources).
+    std::vector<CoreServices::ListedDevice> soundDevices;
 
     explicit TestEnv(const QDateTime &now = QDateTime(QDate(2024, 3, 4), QTime(12, 0, 0)))
         : clock(std::make_shared<SimulatedClock>(now)),
@@ -51,6 +53,7 @@ struct TestEnv {
         services->captureFactory = capture;
         services->encoderFactory = encoders;
         services->mixerFactory = FakeMixer::Factory(mixer);
+        services->soundDevices = [this] { return soundDevices; };
     }
 
     // The fakes keep what they were handed (schedules, which hold the services): let go.

@@ -33,7 +33,7 @@ struct CardRecording {
     std::shared_ptr<ClsSchedule> schedule = std::make_shared<ClsSchedule>(env.services);
     AlsaSoundSource *source = nullptr;
     ClsWaveCapture2File pipeline{env.services,
-                                 [this] {
+                                 [this](const SourceChoice &) {
                                      auto s = std::make_unique<AlsaSoundSource>(env.notifier);
                                      source = s.get();
                                      return s;

@@ -154,7 +154,7 @@ protected:
     GeneratedSoundSource *source = nullptr;
     std::shared_ptr<FakeEncoderFactory> encoders = std::make_shared<FakeEncoderFactory>();
     ClsWaveCapture2File pipeline{env.services,
-                                 [this] {
+                                 [this](const SourceChoice &) {
                                      auto s = std::make_unique<GeneratedSoundSource>(
                                          script, GeneratedSoundSource::Pace::Manual, env.notifier);
                                      source = s.get();
@@ -494,7 +494,7 @@ TEST_F(PipelineTest, HeldSilenceOnAFullDiskStopsTheRecording)
 // A real-time MP3 recording without an encoder fails to prepare.
 TEST_F(PipelineTest, RealTimeMp3NeedsAnEncoder)
 {
-    ClsWaveCapture2File bare(env.services, [] { return nullptr; }, nullptr);
+    ClsWaveCapture2File bare(env.services, [](const SourceChoice &) { return nullptr; }, nullptr);
     schedule->setRecordingFormat(FormatType::MP3);
     schedule->MP3()->setMP3RealTime(true);
     uCaptureSetting setting{schedule, 2, 0, env.dir.path(), {}, {}};

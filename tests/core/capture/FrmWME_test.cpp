@@ -43,7 +43,7 @@ protected:
     TestEnv env;
     std::shared_ptr<ClsSchedule> schedule = std::make_shared<ClsSchedule>(env.services);
     int sourcesMade = 0;
-    FrmWME wme{env.dir.path(), env.notifier, env.clock, [this] {
+    FrmWME wme{env.dir.path(), env.notifier, env.clock, [this](const SourceChoice &) {
                    auto s = std::make_unique<GeneratedSoundSource>(
                        std::vector{GeneratedSoundSource::Segment::Tone(1000, -6)}, GeneratedSoundSource::Pace::Manual,
                        env.notifier);

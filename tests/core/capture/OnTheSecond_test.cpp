@@ -3,6 +3,7 @@
 // frame in the file says when it was live. The device is opened a second (Windows Media: five)
 // ahead of the start, and the recording must still open with the sound of its second.
 
+#include "tests/support/HalfPastMarker.h"
 #include "tests/support/LiveTimetable.h"
 #include "tests/support/MediaFile.h"
 #include "tests/support/PacedPipeSource.h"
@@ -23,6 +24,7 @@
 #include <numbers>
 
 using namespace tolvane;
+using tolvane::test::HalfPastMarker;
 using tolvane::test::MediaFile;
 using tolvane::test::PacedPipeSource;
 using tolvane::test::PrivatePipeWire;
@@ -37,20 +39,6 @@ constexpr qint64 kMsNs = 1'000'000;
 
 // The frame's own number: the low half in the left channel, the high half in the right.
 quint16 TimeCode(qint64 frame, int channel) { return channel == 0 ? quint16(frame) : quint16(frame >> 16); }
-
-// Silence, with a burst of 1 kHz for the first 100 ms after every half past a wall-clock
-// second: after encoding and decoding, its onset says where the recording's second began.
-struct HalfPastMarker {
-    qint64 originNs = 0;
-    quint16 operator()(qint64 frame, int) const
-    {
-        const qint64 intoSecond = (originNs + PacedPipeSource::FrameNs(frame)) % 1'000'000'000;
-        if (intoSecond < 500 * kMsNs || intoSecond >= 600 * kMsNs)
-            return 0;
-        const double t = double(intoSecond - 500 * kMsNs) / 1e9;
-        return quint16(qint16(std::lround(16384 * std::sin(2 * std::numbers::pi * 1000 * t))));
-    }
-};
 
 qint64 NsOf(const QDateTime &t) { return t.toMSecsSinceEpoch() * kMsNs; }
 
@@ -84,15 +72,6 @@ Placement Place(const WaveFile &w, qint64 originNs, const QDateTime &start)
         p.last = off;
     }
     return p;
-}
-
-// Where the burst begins in the decode, in seconds from its start.
-double OnsetSeconds(const MediaFile &m)
-{
-    for (size_t i = 0; i < m.firstChannel.size(); ++i)
-        if (std::abs(int(m.firstChannel[i])) > 4000)
-            return double(i) / m.sampleRate;
-    return -1;
 }
 
 }  // namespace
@@ -241,7 +220,7 @@ TEST(OnTheSecond, EncodedRecordingsOpenWithTheirSecond)
         EXPECT_TRUE(t.errors.empty()) << t.errors.front().Description().toStdString();
         const MediaFile m = MediaFile::Read(file);
         ASSERT_TRUE(m.probed) << m.errors.toStdString();
-        const double onset = OnsetSeconds(m);
+        const double onset = HalfPastMarker::OnsetSeconds(m.firstChannel, m.sampleRate);
         std::printf("%s: burst at %.4f s, decoded %.4f s\n", qPrintable(file), onset, m.DecodedSeconds());
         EXPECT_NEAR(onset, 0.5 + k.codecDelay, 0.020);
     }

@@ -42,7 +42,9 @@ TEST(WindowsMediaRecording, TwentySecondsOfASine)
     WindowsMediaTimetable t("alsa");
     const auto s = t.AddSchedule("07:00:00", "07:00:20");
     s->setUseSystemSourceDevice(false);
-    s->setDeviceID(qint32(SoundDeviceList::Current().size()) - 1);  // the sound server's device
+    const auto devices = SoundDeviceList::Current();
+    s->setDeviceID(qint32(std::find_if(devices.begin(), devices.end(), [](const auto &d) { return d.pcm == "pulse"; })
+                          - devices.begin()));  // the sound server's device
     QFile(t.SaveFolder() + "/name.wma").open(QIODevice::WriteOnly);
 
     t.TickAt(6, 59, 55);

@@ -40,6 +40,8 @@ std::string Stored(const ClsSchedule &s)
     add("UseSystemSourceDevice", s.UseSystemSourceDevice());
     add("DeviceID", s.DeviceID());
     add("SourceLineIndex", s.SourceLineIndex());
+    add("ServerSource", s.ServerSource());
+    add("StreamURL", s.StreamURL());
     add("RecordingFormat", static_cast<int>(s.RecordingFormat()));
     add("WMEFilePath", s.WMEFilePath());
     add("Bit", static_cast<int>(w.Bit()));
@@ -232,6 +234,7 @@ TEST_P(ScheduleXmlTest, EveryStoredPropertySurvivesSaveAndLoad)
     def.setUseSystemSourceDevice(false);
     def.setDeviceID(3);
     def.setSourceLineIndex(2);
+    def.setServerSource("alsa_input.usb-Mic.mono-fallback");
     def.setRecordingFormat(FormatType::MP3);
     ClsWave &w = *def.WaveSetting();
     w.setBit(Bit::lo8bit);
@@ -278,8 +281,14 @@ TEST_P(ScheduleXmlTest, EveryStoredPropertySurvivesSaveAndLoad)
         s.setWMEFilePath(env.Path("wme/news.wme"));
         s.setValid(true);
     });
-    add("mp3, groups off", [&](ClsSchedule &s) { SetGuardedGroups(*s.MP3(), false, 0); });
-    add("mp3, groups on", [&](ClsSchedule &s) { SetGuardedGroups(*s.MP3(), true, 5); });
+    add("mp3, groups off", [&](ClsSchedule &s) {
+        SetGuardedGroups(*s.MP3(), false, 0);
+        s.setStreamURL("https://radio.example.org:8443/live.mp3?a=1&b=\"2\"");
+    });
+    add("mp3, groups on", [&](ClsSchedule &s) {
+        SetGuardedGroups(*s.MP3(), true, 5);
+        s.setServerSource("");  // a card of its own
+    });
     add("mp3, groups off with own values", [&](ClsSchedule &s) { SetGuardedGroups(*s.MP3(), false, 9); });
     Save(c);
 
@@ -471,6 +480,8 @@ TEST_F(ScheduleFileTest, ReadsOlderAndHandWrittenFiles)
     EXPECT_TRUE(mp3->MP3()->MP3VBR());
     EXPECT_EQ(mp3->MP3()->ID3Tag().Title, "");
     EXPECT_TRUE(mp3->UseSystemSourceDevice());
+    EXPECT_TRUE(mp3->ServerSource().isEmpty());
+    EXPECT_TRUE(mp3->StreamURL().isEmpty());
 
     EXPECT_TRUE(env.notifier->messages.empty());
     EXPECT_TRUE(QFile::exists(env.Path("schedule.txt")));
@@ -503,6 +514,10 @@ TEST_F(ScheduleFileTest, DamagedFilesFailWithWhatWasReadKept)
                                              Content("x", kWave.arg("<MP3Setting>" + kMp3Required +
                                                                     "<VBRMaxBitRate>9</VBRMaxBitRate></MP3Setting>")) +
                                              "</Schedule>"),
+         ErrNo::TypeMismatch, 1, initial},
+        {"a stream that is not http", HandWritten("<BufferLength>2</BufferLength>", Content("D", kWave.arg("")),
+                                                  good + "<Schedule>" + Content("x", kWave.arg("")) +
+                                                      "<StreamURL>file:///etc/passwd</StreamURL></Schedule>"),
          ErrNo::TypeMismatch, 1, initial},
         {"no version", HandWritten("", "", "").replace(" version=\"0.5\"", ""), ErrNo::ObjectNotSet, 0, initial},
         {"cut short", HandWritten("<BufferLength>2</BufferLength>", "", "").left(60), ErrNo::ObjectNotSet, 0, initial},

@@ -115,6 +115,32 @@ TEST(ClsSchedule, ProgramPathsNeedAnExistingFile)
     EXPECT_EQ(s.AfterExecutePath(), prog);
 }
 
+// A stream is an http or https address with a host; anything else (other schemes reach local
+// files or programs through FFmpeg) is refused with 13 and the old address kept.
+TEST(ClsSchedule, StreamURLIsAnHttpAddress)
+{
+    TestEnv env;
+    ClsSchedule s(env.services);
+    for (const char *good : {"http://radio.example.org/live.mp3", "HTTPS://[::1]:8000/a?b=c", "http://127.0.0.1:8000/"}) {
+        s.setStreamURL(QString::fromLatin1(good));
+        EXPECT_EQ(s.StreamURL(), QString::fromLatin1(good));
+    }
+    for (const char *bad : {"file:///etc/passwd", "pipe:0", "rtmp://x/y", "http:///nohost", "http://a b/", "radio.example.org",
+                            "http://x/"}) {
+        SCOPED_TRACE(bad);
+        try {
+            s.setStreamURL(QString::fromLatin1(bad));
+            ADD_FAILURE() << "taken";
+        } catch (const NumberedError &e) {
+            EXPECT_EQ(e.Number(), ErrNo::TypeMismatch);
+        }
+        EXPECT_EQ(s.StreamURL(), "http://127.0.0.1:8000/");
+    }
+    EXPECT_THROW(s.setStreamURL("http://x/" + QString(2048, 'a')), NumberedError);
+    s.setStreamURL("");
+    EXPECT_TRUE(s.StreamURL().isEmpty());
+}
+
 // CopyFrom copies every property into the target's own settings objects.
 TEST(ClsSchedule, CopyFromIsIndependent)
 {
@@ -143,6 +169,8 @@ TEST(ClsSchedule, CopyFromIsIndependent)
     src.setUseSystemSourceDevice(false);
     src.setDeviceID(2);
     src.setSourceLineIndex(3);
+    src.setServerSource("null.monitor");
+    src.setStreamURL("http://radio.example.org/live");
     src.setAfterExecute(true);
     src.setAfterExecutePath(prog);
     src.setBeforeExecute(true);
@@ -171,6 +199,8 @@ TEST(ClsSchedule, CopyFromIsIndependent)
     EXPECT_FALSE(dst.UseSystemSourceDevice());
     EXPECT_EQ(dst.DeviceID(), 2);
     EXPECT_EQ(dst.SourceLineIndex(), 3);
+    EXPECT_EQ(dst.ServerSource(), "null.monitor");
+    EXPECT_EQ(dst.StreamURL(), "http://radio.example.org/live");
     EXPECT_TRUE(dst.AfterExecute() && dst.BeforeExecute());
     EXPECT_EQ(dst.AfterExecutePath(), prog);
     EXPECT_EQ(dst.BeforeExecutePath(), prog);
