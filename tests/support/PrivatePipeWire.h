@@ -26,10 +26,9 @@ public:
     // False when the server did not come up; Error() then says why.
     bool Running() const { return m_running; }
     const QString &Error() const { return m_error; }
-    QString Pactl(const QStringList &args) const override;
     bool IsPipeWire() const override { return true; }
     // "unix:/.../native", also exported as PULSE_SERVER for this process and its children.
-    const QString &Server() const { return m_server; }
+    const QString &Server() const override { return m_server; }
     // Ends the servers at once, as a crash would.
     void Kill();
 

@@ -142,16 +142,4 @@ void PrivatePulse::Kill()
     m_running = false;
 }
 
-QString PrivatePulse::Pactl(const QStringList &args) const
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("PULSE_SERVER", m_server);
-    p.setProcessEnvironment(env);
-    p.start("pactl", args);
-    if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 }  // namespace tolvane::test

@@ -29,9 +29,7 @@ public:
     bool Running() const { return m_running; }
     const QString &Error() const { return m_error; }
     // "unix:/.../native", also exported as PULSE_SERVER for this process and its children.
-    const QString &Server() const { return m_server; }
-    // Runs pactl against the daemon; its standard output, or an empty text on failure.
-    QString Pactl(const QStringList &args) const override;
+    const QString &Server() const override { return m_server; }
     bool IsPipeWire() const override { return m_pipewire != nullptr; }
     // Ends the daemon at once (SIGKILL), as a crash would.
     void Kill();

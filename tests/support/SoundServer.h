@@ -10,8 +10,10 @@ namespace tolvane::test {
 class SoundServer {
 public:
     virtual ~SoundServer() = default;
+    // The server's address, as PULSE_SERVER takes it.
+    virtual const QString &Server() const = 0;
     // Runs pactl against the server; its standard output, or an empty text on failure.
-    virtual QString Pactl(const QStringList &args) const = 0;
+    QString Pactl(const QStringList &args) const;
     // PipeWire's PulseAudio service, whose sources run on the graph's clock.
     virtual bool IsPipeWire() const = 0;
 };
