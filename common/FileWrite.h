@@ -1,6 +1,6 @@
 #pragma once
-// Writing recordings through file descriptors: whole positional writes, and a file size limit
-// that fails a write instead of killing the recorder.
+// Writing recordings through file descriptors: whole positional writes and reads, and a file
+// size limit that fails a write instead of killing the recorder.
 
 #include <QtGlobal>
 
@@ -9,6 +9,10 @@ namespace tolvane {
 // Writes all of count bytes at offset; false with errno set when that fails. `written`, when
 // given, tells how many bytes did reach the file either way.
 bool WriteAllAt(int fd, const void *bytes, qint64 count, qint64 offset, qint64 *written = nullptr);
+
+// Reads all of count bytes at offset; false with errno set when that fails (EIO for a file
+// that ends before them).
+bool ReadAllAt(int fd, void *bytes, qint64 count, qint64 offset);
 
 // A file size limit must make a write fail, which a recording survives, instead of killing
 // the process with SIGXFSZ and leaving the recording unfinished. Safe to call often.

@@ -24,27 +24,6 @@ const QString kSource = QStringLiteral("SampleSpool");
 // still holds later ones (a backlog that is written while it grows never empties).
 constexpr qint64 kPunchBytes = qint64{16} << 20;
 
-bool ReadAllAt(int fd, void *bytes, qint64 count, qint64 offset)
-{
-    char *at = static_cast<char *>(bytes);
-    while (count > 0) {
-        const ssize_t n = ::pread(fd, at, static_cast<size_t>(count), static_cast<off_t>(offset));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (n == 0) {
-            errno = EIO;
-            return false;
-        }
-        at += n;
-        count -= n;
-        offset += n;
-    }
-    return true;
-}
-
 }  // namespace
 
 template <typename Sample>
